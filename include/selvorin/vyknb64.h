@@ -1,0 +1,223 @@
+// VYKNB64: an unsigned 64-bit integer held as two 32-bit words.
+//
+// It behaves like a built-in unsigned 64-bit integer except in these ways:
+//
+//  * Arithmetic saturates instead of wrapping: +, *, ++ stop at 2^64 - 1,
+//    -, -- stop at 0.
+//  * A zero divisor yields the dividend (for / and % alike); the one exception
+//    is 0 / 0 with a VYKNB64 dividend, which yields 1.
+//  * Shift counts are taken modulo 64 (only bits 0-5 of the count are used),
+//    so a shift by 64 leaves the value unchanged.
+//  * Operators mixing a VYKNB64 with a 32-bit word (`ulong32`) take the word
+//    as a 64-bit value with a zero high half. The compound forms with the
+//    word on the left (n += v, n <<= v, ...) compute a 32-bit result and
+//    saturate at 2^32 - 1 where a VYKNB64 would saturate at 2^64 - 1.
+//    Integers of other types convert to the 32-bit word in these operators;
+//    build a VYKNB64 first to use a wider operand.
+//  * Assignment from float, double and long double truncates toward zero,
+//    clamps to [0, 2^64 - 1] and ignores a NaN. The conversions back are
+//    explicit: long double is exact (on targets with the 80-bit format),
+//    float and double round once in the current rounding mode.
+//  * VsStr and VzStr write and read text in radix 2, 8, 10 and 16 with
+//    digit grouping; nothing is localised.
+//  * There is no unary minus, logical not, postfix ++/--, or |=, ^=, &=.
+//
+// The layout is exactly that of a little-endian uint64_t: `low` (bits 0-31)
+// then `high` (bits 32-63). The type is trivially copyable; construction and
+// copying are inline and never cross the library boundary.
+#ifndef SELVORIN_VYKNB64_H
+#define SELVORIN_VYKNB64_H
+
+#include <cstdint>
+#include <type_traits>
+
+#include "selvorin/export.h"
+
+namespace Selvorin {
+
+// The 32-bit unsigned word of the interface: `unsigned long` where that is 32
+// bits wide (Windows), std::uint32_t elsewhere (LP64 systems).
+#if defined(_WIN32)
+using ulong32 = unsigned long;
+#else
+using ulong32 = std::uint32_t;
+#endif
+static_assert(sizeof(ulong32) == 4, "ulong32 must be 32 bits wide");
+
+class VYKNB64 {
+ public:
+  ulong32 low;   // bits 0-31
+  ulong32 high;  // bits 32-63
+
+  VYKNB64() noexcept : low(0), high(0) {}
+
+  // From an integer of any width: the full value, so a uint64_t keeps its high
+  // half; a negative integer gives 0, as a negative floating-point value does.
+  template <class Integer,
+            typename std::enable_if<std::is_integral<Integer>::value, int>::type = 0>
+  VYKNB64(Integer n) noexcept  // NOLINT: implicit by design, like a built-in
+      : low(static_cast<ulong32>(clamp_to_unsigned(n))),
+        high(static_cast<ulong32>(clamp_to_unsigned(n) >> 32)) {}
+
+  template <class Integer,
+            typename std::enable_if<std::is_integral<Integer>::value, int>::type = 0>
+  VYKNB64& operator=(Integer n) noexcept {
+    return *this = VYKNB64(n);
+  }
+
+  // Compound shift, addition, subtraction, multiplication, division, remainder.
+  VYKPAV_API VYKNB64& operator<<=(const VYKNB64& count);
+  VYKPAV_API VYKNB64& operator<<=(ulong32 count);
+  VYKPAV_API VYKNB64& operator>>=(const VYKNB64& count);
+  VYKPAV_API VYKNB64& operator>>=(ulong32 count);
+  VYKPAV_API VYKNB64& operator+=(const VYKNB64& other);
+  VYKPAV_API VYKNB64& operator+=(ulong32 other);
+  VYKPAV_API VYKNB64& operator-=(const VYKNB64& other);
+  VYKPAV_API VYKNB64& operator-=(ulong32 other);
+  VYKPAV_API VYKNB64& operator*=(const VYKNB64& other);
+  VYKPAV_API VYKNB64& operator*=(ulong32 other);
+  VYKPAV_API VYKNB64& operator/=(const VYKNB64& divisor);
+  VYKPAV_API VYKNB64& operator/=(ulong32 divisor);
+  VYKPAV_API VYKNB64& operator%=(const VYKNB64& divisor);
+  VYKPAV_API VYKNB64& operator%=(ulong32 divisor);
+
+  // Bitwise and shift; with a word operand, & clears the high half while | and
+  // ^ pass it through.
+  VYKPAV_API VYKNB64 operator|(const VYKNB64& other) const;
+  VYKPAV_API VYKNB64 operator|(ulong32 other) const;
+  VYKPAV_API VYKNB64 operator^(const VYKNB64& other) const;
+  VYKPAV_API VYKNB64 operator^(ulong32 other) const;
+  VYKPAV_API VYKNB64 operator&(const VYKNB64& other) const;
+  VYKPAV_API VYKNB64 operator&(ulong32 other) const;
+  VYKPAV_API VYKNB64 operator<<(const VYKNB64& count) const;
+  VYKPAV_API VYKNB64 operator<<(ulong32 count) const;
+  VYKPAV_API VYKNB64 operator>>(const VYKNB64& count) const;
+  VYKPAV_API VYKNB64 operator>>(ulong32 count) const;
+
+  // Comparisons, unsigned.
+  VYKPAV_API bool operator==(const VYKNB64& other) const;
+  VYKPAV_API bool operator==(ulong32 other) const;
+  VYKPAV_API bool operator!=(const VYKNB64& other) const;
+  VYKPAV_API bool operator!=(ulong32 other) const;
+  VYKPAV_API bool operator<(const VYKNB64& other) const;
+  VYKPAV_API bool operator<(ulong32 other) const;
+  VYKPAV_API bool operator<=(const VYKNB64& other) const;
+  VYKPAV_API bool operator<=(ulong32 other) const;
+  VYKPAV_API bool operator>(const VYKNB64& other) const;
+  VYKPAV_API bool operator>(ulong32 other) const;
+  VYKPAV_API bool operator>=(const VYKNB64& other) const;
+  VYKPAV_API bool operator>=(ulong32 other) const;
+
+  // Both words complemented; the value itself is left unchanged.
+  VYKPAV_API VYKNB64 operator~();
+
+  // Assignment from floating point: truncates toward zero, clamps to
+  // [0, 2^64 - 1], leaves the value unchanged for a NaN. The caller's
+  // rounding mode is never changed.
+  VYKPAV_API VYKNB64& operator=(const float& x);
+  VYKPAV_API VYKNB64& operator=(const double& x);
+  VYKPAV_API VYKNB64& operator=(const long double& x);
+
+  // Conversion to floating point. Explicit, so that v == 5 or v + 1 never
+  // becomes ambiguous with the built-in floating-point operators.
+  VYKPAV_API explicit operator float() const;
+  VYKPAV_API explicit operator double() const;
+  VYKPAV_API explicit operator long double() const;
+
+  // Writes the value as digits in `radix` (2, 8, 10 or 16) followed by a zero
+  // byte and returns the number of digits and separators written. The format
+  // word holds four byte fields, least significant first:
+  //   byte 0  group size (0: no grouping)
+  //   byte 1  separator between groups (0: space)
+  //   byte 2  minimum number of digits, zero-filled (0: none)
+  //   byte 3  offset added to the letters A-F (32: lower case)
+  // `buffer` must hold 2 * (largest digit count) + 4 bytes: 44 for radix 10,
+  // 36 for 16, 48 for 8, 132 for 2. A null buffer or another radix writes
+  // nothing useful and returns 0. The value is not changed.
+  VYKPAV_API int VsStr(unsigned char* buffer, ulong32 format, int radix);
+  int VsStr(char* buffer, ulong32 format, int radix) {
+    return VsStr(reinterpret_cast<unsigned char*>(buffer), format, radix);
+  }
+
+  // Reads a value from text: decimal ("1234", "1 234"), or hexadecimal,
+  // octal, binary after a prefix of a digit and x/X, o/O or b/B ("0x1F",
+  // "0o17", "0b101"). The format word holds:
+  //   byte 0  length of the text (0: up to the terminator or a zero byte)
+  //   byte 1  separator, skipped anywhere among the digits (0: space)
+  //   byte 2  terminator, used when byte 0 is 0 (0: the zero byte)
+  // Decimal text saturates at 2^64 - 1; prefixed text keeps the low 64 bits.
+  // Returns true when the whole text was read; on false the value may hold
+  // the digits read before the rejected character.
+  VYKPAV_API bool VzStr(const unsigned char* text, ulong32 format);
+  bool VzStr(const char* text, ulong32 format) {
+    return VzStr(reinterpret_cast<const unsigned char*>(text), format);
+  }
+
+ private:
+  template <class Integer>
+  static std::uint64_t clamp_to_unsigned(Integer n) noexcept {
+    return clamp_to_unsigned(n, std::is_signed<Integer>());
+  }
+  template <class Integer>
+  static std::uint64_t clamp_to_unsigned(Integer n, std::true_type) noexcept {
+    return n < 0 ? 0 : static_cast<std::uint64_t>(n);
+  }
+  template <class Integer>
+  static std::uint64_t clamp_to_unsigned(Integer n, std::false_type) noexcept {
+    return static_cast<std::uint64_t>(n);
+  }
+};
+
+static_assert(sizeof(VYKNB64) == 8, "VYKNB64 is exactly two 32-bit words");
+static_assert(std::is_trivially_copyable<VYKNB64>::value,
+              "VYKNB64 is copied word by word");
+static_assert(std::is_standard_layout<VYKNB64>::value,
+              "VYKNB64 has the layout of its two words");
+
+// Compound assignments into a 32-bit word; results are 32-bit and saturate
+// at 2^32 - 1 (+=, *=) or 0 (-=). Shifts by 32 to 63 give 0.
+VYKPAV_API ulong32& operator<<=(ulong32& n, const VYKNB64& count);
+VYKPAV_API ulong32& operator>>=(ulong32& n, const VYKNB64& count);
+VYKPAV_API ulong32& operator+=(ulong32& n, const VYKNB64& v);
+VYKPAV_API ulong32& operator-=(ulong32& n, const VYKNB64& v);
+VYKPAV_API ulong32& operator*=(ulong32& n, const VYKNB64& v);
+VYKPAV_API ulong32& operator/=(ulong32& n, const VYKNB64& divisor);
+VYKPAV_API ulong32& operator%=(ulong32& n, const VYKNB64& divisor);
+
+// A word on the left; the result is 64-bit (n << 40 keeps every bit of n).
+VYKPAV_API VYKNB64 operator|(ulong32 n, const VYKNB64& v);
+VYKPAV_API VYKNB64 operator^(ulong32 n, const VYKNB64& v);
+VYKPAV_API VYKNB64 operator&(ulong32 n, const VYKNB64& v);
+VYKPAV_API VYKNB64 operator<<(ulong32 n, const VYKNB64& count);
+VYKPAV_API VYKNB64 operator>>(ulong32 n, const VYKNB64& count);
+
+VYKPAV_API bool operator==(ulong32 n, const VYKNB64& v);
+VYKPAV_API bool operator!=(ulong32 n, const VYKNB64& v);
+VYKPAV_API bool operator<(ulong32 n, const VYKNB64& v);
+VYKPAV_API bool operator<=(ulong32 n, const VYKNB64& v);
+VYKPAV_API bool operator>(ulong32 n, const VYKNB64& v);
+VYKPAV_API bool operator>=(ulong32 n, const VYKNB64& v);
+
+VYKPAV_API VYKNB64 operator+(const VYKNB64& a, const VYKNB64& b);
+VYKPAV_API VYKNB64 operator+(const VYKNB64& a, ulong32 b);
+VYKPAV_API VYKNB64 operator+(ulong32 a, const VYKNB64& b);
+VYKPAV_API VYKNB64 operator-(const VYKNB64& a, const VYKNB64& b);
+VYKPAV_API VYKNB64 operator-(const VYKNB64& a, ulong32 b);
+VYKPAV_API VYKNB64 operator-(ulong32 a, const VYKNB64& b);
+VYKPAV_API VYKNB64 operator*(const VYKNB64& a, const VYKNB64& b);
+VYKPAV_API VYKNB64 operator*(const VYKNB64& a, ulong32 b);
+VYKPAV_API VYKNB64 operator*(ulong32 a, const VYKNB64& b);
+VYKPAV_API VYKNB64 operator/(const VYKNB64& a, const VYKNB64& b);
+VYKPAV_API VYKNB64 operator/(const VYKNB64& a, ulong32 b);
+VYKPAV_API VYKNB64 operator/(ulong32 a, const VYKNB64& b);
+VYKPAV_API VYKNB64 operator%(const VYKNB64& a, const VYKNB64& b);
+VYKPAV_API VYKNB64 operator%(const VYKNB64& a, ulong32 b);
+VYKPAV_API VYKNB64 operator%(ulong32 a, const VYKNB64& b);
+
+// Prefix only; saturate at 2^64 - 1 and 0.
+VYKPAV_API VYKNB64& operator++(VYKNB64& v);
+VYKPAV_API VYKNB64& operator--(VYKNB64& v);
+
+}  // namespace Selvorin
+
+#endif  // SELVORIN_VYKNB64_H
