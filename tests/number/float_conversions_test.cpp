@@ -1,0 +1,165 @@
+// Assignment from float, double and long double and the conversions back,
+// against the independent models, under every rounding mode.
+#include <gtest/gtest.h>
+
+#include <cfenv>
+#include <cmath>
+#include <cstring>
+#include <limits>
+#include <random>
+
+#include "float_reference.h"
+#include "reference.h"
+
+namespace {
+
+using namespace reference;
+using Selvorin::VYKNB64;
+
+constexpr bool kExtendedIsExact = std::numeric_limits<long double>::digits >= 64;
+const int kModes[] = {FE_TONEAREST, FE_UPWARD, FE_DOWNWARD, FE_TOWARDZERO};
+
+class RoundingMode {
+ public:
+  explicit RoundingMode(int mode) : saved_(std::fegetround()) { std::fesetround(mode); }
+  ~RoundingMode() { std::fesetround(saved_); }
+
+ private:
+  int saved_;
+};
+
+template <class Floating>
+u64 assign(Floating x, u64 before) {
+  VYKNB64 v = make(before);
+  v = x;
+  return value_of(v);
+}
+
+// Doubles over the whole range: random bit patterns (every exponent, NaNs and
+// infinities included) and random integers scaled near the interesting range.
+std::vector<double> sample_doubles() {
+  std::vector<double> values;
+  std::mt19937_64 engine(9);
+  for (int i = 0; i < 200000; ++i) {
+    u64 bits = engine();
+    double d;
+    std::memcpy(&d, &bits, sizeof d);
+    values.push_back(d);
+    values.push_back(std::ldexp(double(engine() >> 11), int(engine() % 80) - 60));
+  }
+  return values;
+}
+
+std::vector<long double> sample_extended() {
+  std::vector<long double> values;
+  std::mt19937_64 engine(11);
+  for (int i = 0; i < 200000; ++i) {
+    const long double mantissa = std::ldexp((long double)(engine() >> 32), 32) +
+                                 (long double)(engine() & 0xFFFFFFFFu);
+    values.push_back(std::ldexp(mantissa, int(engine() % 80) - 76));
+    values.push_back(-std::ldexp(mantissa, int(engine() % 80) - 76));
+  }
+  return values;
+}
+
+TEST(NumberFloat, AssignmentTruncatesAndClampsInEveryRoundingMode) {
+  const auto doubles = sample_doubles();
+  const auto extended = sample_extended();
+  for (int mode : kModes) {
+    RoundingMode rounding(mode);
+    Mismatches m;
+    for (double d : doubles) {
+      m.check("double", 0, 0, assign(d, 7), assigned(d, 7));
+      m.check("float", 0, 0, assign(float(d), 7), assigned(float(d), 7));
+    }
+    for (long double x : extended) m.check("long double", 0, 0, assign(x, 7), assigned(x, 7));
+    EXPECT_EQ(m.count(), 0u) << "rounding mode " << mode << "\n" << m.text();
+    EXPECT_EQ(std::fegetround(), mode) << "assignment changed the rounding mode";
+  }
+}
+
+TEST(NumberFloat, ConversionsBackRoundOnceInTheCurrentMode) {
+  OperandSource source(5);
+  std::vector<u64> values = boundary_values();
+  for (int i = 0; i < 200000; ++i) values.push_back(source.next());
+  // Exact ties and near ties at every bit position: a one followed by zeros,
+  // and a zero followed by ones (which a double rounding would turn into a
+  // tie).
+  std::mt19937_64 engine(3);
+  for (int p = 1; p < 64; ++p) {
+    for (int i = 0; i < 200; ++i) {
+      const u64 x = engine() | (1ull << 63) >> (engine() % 40);
+      values.push_back((x | (1ull << p)) & ~((1ull << p) - 1));
+      values.push_back((x & ~(1ull << p)) | ((1ull << p) - 1));
+    }
+  }
+  for (int mode : kModes) {
+    RoundingMode rounding(mode);
+    Mismatches m;
+    for (u64 u : values) {
+      const VYKNB64 v = make(u);
+      m.check("float", u, 0, static_cast<long double>(static_cast<float>(v)), rounded(u, 24, mode));
+      m.check("double", u, 0, static_cast<long double>(static_cast<double>(v)), rounded(u, 53, mode));
+      if (kExtendedIsExact)
+        m.check("long double", u, 0, static_cast<long double>(v), rounded(u, 64, mode));
+    }
+    EXPECT_EQ(m.count(), 0u) << "rounding mode " << mode << "\n" << m.text();
+    EXPECT_EQ(std::fegetround(), mode);
+  }
+}
+
+TEST(NumberFloat, ExtendedRoundTripGivesBackEveryValue) {
+  if (!kExtendedIsExact) GTEST_SKIP() << "long double has fewer than 64 significand bits here";
+  Mismatches m;
+  for_each_pair([&](u64 a, u64) {
+    VYKNB64 v;
+    v = static_cast<long double>(make(a));
+    m.check("round trip", a, 0, value_of(v), a);
+  });
+  EXPECT_EQ(m.count(), 0u) << m.text();
+}
+
+TEST(NumberFloat, DocumentedEdgeCases) {
+  const long double two63 = std::ldexp(1.0L, 63), two64 = std::ldexp(1.0L, 64);
+  struct Row {
+    const char* name;
+    long double x;
+    u64 want;
+  };
+  const Row extended_rows[] = {
+      {"0.0", 0.0L, 0},
+      {"-0.0", -0.0L, 0},
+      {"-1.5", -1.5L, 0},
+      {"-inf", -std::numeric_limits<long double>::infinity(), 0},
+      {"0.999", 0.999L, 0},
+      {"1.999", 1.999L, 1},
+      {"2^63 - 1", two63 - 1, 9223372036854775807ull},
+      {"2^63 - 0.5", two63 - 0.5L, 9223372036854775807ull},
+      {"2^64 - 1", two64 - 1, kMax},
+      {"+inf", std::numeric_limits<long double>::infinity(), kMax},
+  };
+  if (kExtendedIsExact) {
+    for (const Row& row : extended_rows) {
+      SCOPED_TRACE(row.name);
+      EXPECT_EQ(assign(row.x, 99), row.want);
+    }
+  }
+  EXPECT_EQ(assign(std::nan(""), 7), 7u) << "a NaN leaves the value";
+  EXPECT_EQ(assign(std::nanf(""), 7), 7u);
+  EXPECT_EQ(assign(std::ldexp(1.0, 63), 0), 1ull << 63);
+  EXPECT_EQ(assign(std::nextafter(std::ldexp(1.0, 64), 0.0), 0), kMax - 2047);
+  EXPECT_EQ(assign(std::nextafter(std::ldexp(1.0f, 64), 0.0f), 0), kMax - ((1ull << 40) - 1));
+  EXPECT_EQ(assign(std::ldexp(1.0, 64), 0), kMax);
+  {
+    RoundingMode nearest(FE_TONEAREST);
+    EXPECT_EQ(assign(2.7, 0), 2u) << "truncates even when rounding to nearest";
+  }
+  if (kExtendedIsExact) {
+    EXPECT_EQ(static_cast<long double>(make(kMax)), two64 - 1);
+  }
+  EXPECT_EQ(static_cast<double>(make(kMax)), std::ldexp(1.0, 64));
+  EXPECT_EQ(static_cast<double>(make((1ull << 53) + 1)), std::ldexp(1.0, 53));
+  EXPECT_EQ(static_cast<float>(make((1u << 24) + 1)), std::ldexp(1.0f, 24));
+}
+
+}  // namespace
