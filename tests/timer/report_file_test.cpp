@@ -1,0 +1,151 @@
+// The report through the exported class, against the real file system.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <sstream>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "fake_platform.h"
+#include "library/report_buffer.h"
+#include "selvorin/vyk_pav.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+using testing_support::FakePlatform;
+using vykpav::platform::ScopedPlatformOverride;
+
+std::string read_file(const fs::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+std::string latest_report_text() {
+  vykpav::library::LockedReportBuffer buffer;
+  return buffer.text();
+}
+
+// Each test runs in a fresh, empty current directory.
+class ReportFile : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
+    directory_ = fs::temp_directory_path() / (std::string("vykpav_") + info->name());
+    fs::remove_all(directory_);
+    fs::create_directories(directory_);
+    previous_ = fs::current_path();
+    fs::current_path(directory_);
+  }
+  void TearDown() override {
+    fs::current_path(previous_);
+    fs::remove_all(directory_);
+  }
+  std::vector<std::string> files() const {
+    std::vector<std::string> names;
+    for (const auto& entry : fs::directory_iterator(directory_))
+      names.push_back(entry.path().filename().string());
+    return names;
+  }
+
+  FakePlatform fake_;
+  ScopedPlatformOverride use_fake_{fake_};
+  fs::path directory_, previous_;
+};
+
+TEST_F(ReportFile, DefaultFileHoldsOnlyTheLatestReport) {
+  const char* names[] = {"a"};
+  Selvorin::VYK_PAV timer(1, names);
+  timer.pokaz(nullptr);
+  const std::string first = read_file("VYK_PAV.txt");
+  fake_.now = 5000;
+  timer._nachalo("a", "a.cpp", 1);
+  timer.pokaz(nullptr);
+  const std::string second = read_file("VYK_PAV.txt");
+  EXPECT_NE(first, second);
+  EXPECT_EQ(second, latest_report_text()) << "the file holds the buffer's text byte for byte";
+  EXPECT_EQ(second.substr(0, 2), "\r\n");
+}
+
+TEST_F(ReportFile, GivenNamesAreAppended) {
+  for (const char* name : {"given.txt", "VYK_PAV.txt"}) {
+    SCOPED_TRACE(name);
+    const char* names[] = {"a"};
+    Selvorin::VYK_PAV timer(1, names);
+    timer.pokaz(name);
+    const std::string first = latest_report_text();
+    timer._nachalo("a", "a.cpp", 1);
+    timer.pokaz(name);
+    const std::string second = latest_report_text();
+    EXPECT_EQ(read_file(name), first + second);
+    fs::remove(name);
+  }
+}
+
+TEST_F(ReportFile, UnopenableFilesAreSilentlyNotWritten) {
+  const char* names[] = {"a"};
+  Selvorin::VYK_PAV timer(1, names);
+  timer._nachalo("a", "a.cpp", 1);
+  timer.pokaz("");
+  timer.pokaz("missing-folder/report.txt");
+  EXPECT_TRUE(files().empty());
+  EXPECT_NE(latest_report_text().find("__________ a __________"), std::string::npos)
+      << "the report is still assembled";
+}
+
+TEST_F(ReportFile, TextGoesOutByteForByte) {
+  fake_.language_id = testing_support::kRussian;
+  const char* names[] = {"\xC0\xF0\xE5\xE0", "\n"};
+  Selvorin::VYK_PAV timer(2, names);
+  timer._nachalo("\xC0\xF0\xE5\xE0", "\xD4\xE0\xE9\xEB.cpp", 1);
+  timer._nachalo("\n", "lf.cpp", 2);
+  timer.pokaz("bytes.txt");
+  const std::string text = read_file("bytes.txt");
+  EXPECT_EQ(text, latest_report_text());
+  EXPECT_NE(text.find("\"\xD4\xE0\xE9\xEB.cpp\""), std::string::npos);
+  EXPECT_NE(text.find(" \n __________\r\n"), std::string::npos) << "no newline translation";
+}
+
+TEST_F(ReportFile, InertTimerCreatesNoFile) {
+  fake_.has_counter = false;
+  const char* names[] = {"a"};
+  Selvorin::VYK_PAV timer(1, names);
+  timer._nachalo("a", "a.cpp", 1);
+  timer.pokaz(nullptr);
+  timer.pokaz("given.txt");
+  EXPECT_TRUE(files().empty());
+  EXPECT_EQ(fake_.error_boxes.size(), 1u);
+}
+
+TEST_F(ReportFile, ConcurrentReportsOfTwoTimersDoNotMix) {
+  const char* left_names[] = {"left"};
+  const char* right_names[] = {"right"};
+  Selvorin::VYK_PAV left(1, left_names), right(1, right_names);
+  left._nachalo("left", "l.cpp", 1);
+  right._nachalo("right", "r.cpp", 2);
+  left.pokaz("left-alone.txt");
+  right.pokaz("right-alone.txt");
+  const std::string left_report = read_file("left-alone.txt");
+  const std::string right_report = read_file("right-alone.txt");
+  constexpr int kRounds = 200;
+  std::thread a([&] {
+    for (int i = 0; i < kRounds; ++i) left.pokaz("left.txt");
+  });
+  std::thread b([&] {
+    for (int i = 0; i < kRounds; ++i) right.pokaz("right.txt");
+  });
+  a.join();
+  b.join();
+  std::string left_expected, right_expected;
+  for (int i = 0; i < kRounds; ++i) {
+    left_expected += left_report;
+    right_expected += right_report;
+  }
+  EXPECT_TRUE(read_file("left.txt") == left_expected);
+  EXPECT_TRUE(read_file("right.txt") == right_expected);
+}
+
+}  // namespace

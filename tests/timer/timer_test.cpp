@@ -1,0 +1,219 @@
+// The timer's table and marks, driven through the fake platform.
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "fake_platform.h"
+#include "number/u64.h"
+#include "platform/cp1251.h"
+#include "timer/timer.h"
+
+namespace {
+
+using testing_support::FakePlatform;
+using vykpav::number::to_u64;
+using vykpav::timer::Timer;
+using vykpav::timer::VYS_BD;
+
+std::vector<std::string> keys(const Timer& timer) {
+  std::vector<std::string> result;
+  for (const auto& area : timer.area_table()->areas()) result.push_back(area.name);
+  return result;
+}
+
+const VYS_BD& record(const Timer& timer, const std::string& name) {
+  for (const auto& area : timer.area_table()->areas())
+    if (area.name == name) return area.record;
+  ADD_FAILURE() << "no area " << name;
+  static const VYS_BD none;
+  return none;
+}
+
+TEST(Timer, NumberedAreasAreKeyedInByteOrder) {
+  FakePlatform fake;
+  Timer timer(12, nullptr, fake);
+  EXPECT_EQ(keys(timer), (std::vector<std::string>{"0", "1", "10", "11", "2", "3", "4", "5", "6",
+                                                    "7", "8", "9"}));
+  EXPECT_EQ(to_u64(timer.frequency()), fake.frequency);
+  EXPECT_EQ(fake.counter_reads, 0) << "construction reads only the frequency";
+}
+
+TEST(Timer, NamedAreasFormOneEntryPerDistinctName) {
+  struct Case {
+    const char* name;
+    std::vector<const char*> names;
+    std::vector<std::string> keys;
+  };
+  const Case cases[] = {
+      {"duplicates", {"b", "a", "b", "a"}, {"a", "b"}},
+      {"case-sensitive", {"area", "Area", "AREA"}, {"AREA", "Area", "area"}},
+      {"empty name", {"", "x"}, {"", "x"}},
+      {"null entries skipped", {"x", nullptr, "y", nullptr}, {"x", "y"}},
+      {"prefix first, high bytes last", {"\xE0", "ab", "a", "~"}, {"a", "ab", "~", "\xE0"}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    FakePlatform fake;
+    Timer timer(static_cast<std::uint32_t>(c.names.size()), c.names.data(), fake);
+    EXPECT_EQ(keys(timer), c.keys);
+  }
+}
+
+TEST(Timer, CountZeroReadsNothingFromTheNames) {
+  FakePlatform fake;
+  // An address that must never be read.
+  const char* const* unreadable = reinterpret_cast<const char* const*>(alignof(const char*));
+  for (const char* const* names : {unreadable, static_cast<const char* const*>(nullptr)}) {
+    Timer timer(0, names, fake);
+    EXPECT_TRUE(keys(timer).empty());
+    timer.begin("0", "f.cpp", 1);
+    EXPECT_EQ(fake.counter_reads, 0);
+  }
+}
+
+TEST(Timer, MarksThatCannotApplyChangeNothing) {
+  FakePlatform fake;
+  const char* names[] = {"a", ""};
+  Timer timer(2, names, fake);
+  timer.begin(nullptr, "f.cpp", 1);
+  timer.end(nullptr, "f.cpp", 1);
+  timer.begin("a", nullptr, 1);
+  timer.end("a", nullptr, 1);
+  timer.begin("unknown", "f.cpp", 1);
+  timer.end("A", "f.cpp", 1);
+  EXPECT_EQ(fake.counter_reads, 0);
+  EXPECT_EQ(keys(timer), (std::vector<std::string>{"", "a"})) << "the table never grows";
+  EXPECT_EQ(record(timer, "a").start_file, "");
+  EXPECT_EQ(record(timer, "a").start_ticks, 0u);
+
+  fake.now = 77;
+  timer.begin("", "empty.cpp", 3);
+  EXPECT_EQ(to_u64(record(timer, "").start_ticks), 77u) << "the empty name is a valid area";
+}
+
+TEST(Timer, EachMarkKeepsTheLatestOfItsKind) {
+  FakePlatform fake;
+  const char* names[] = {"a"};
+  Timer timer(1, names, fake);
+  fake.now = 10;
+  timer.begin("a", "first.cpp", 1);
+  fake.now = 20;
+  timer.begin("a", "second.cpp", -2);
+  const VYS_BD& a = record(timer, "a");
+  EXPECT_EQ(to_u64(a.start_ticks), 20u);
+  EXPECT_EQ(a.start_file, "second.cpp");
+  EXPECT_EQ(a.start_line, -2) << "lines are recorded unchanged";
+  EXPECT_EQ(a.end_ticks, 0u);
+
+  fake.now = 30;
+  timer.end("a", "end.cpp", 9);
+  fake.now = 40;
+  timer.begin("a", "third.cpp", 3);
+  EXPECT_EQ(to_u64(a.start_ticks), 40u) << "a begin after the end stays as taken";
+  EXPECT_EQ(to_u64(a.end_ticks), 30u);
+  EXPECT_EQ(a.end_file, "end.cpp");
+  EXPECT_EQ(a.end_line, 9);
+  EXPECT_EQ(fake.counter_reads, 4) << "one reading per mark";
+}
+
+TEST(Timer, EndWithoutBeginLeavesTheStartEmpty) {
+  FakePlatform fake;
+  const char* names[] = {"a"};
+  Timer timer(1, names, fake);
+  fake.now = 55;
+  timer.end("a", "end.cpp", 2);
+  EXPECT_EQ(record(timer, "a").start_ticks, 0u);
+  EXPECT_EQ(to_u64(record(timer, "a").end_ticks), 55u);
+}
+
+TEST(Timer, CounterIsReadLastInBeginAndFirstInEnd) {
+  FakePlatform fake;
+  const char* names[] = {"a"};
+  Timer timer(1, names, fake);
+  const VYS_BD& a = record(timer, "a");
+  std::vector<std::string> seen;
+  fake.on_counter_read = [&] {
+    seen.push_back(a.start_file + "/" + std::to_string(a.start_line) + " " + a.end_file + "/" +
+                   std::to_string(a.end_line));
+  };
+  timer.begin("a", "b.cpp", 1);
+  timer.end("a", "e.cpp", 2);
+  EXPECT_EQ(seen, (std::vector<std::string>{"b.cpp/1 /0", "b.cpp/1 /0"}));
+}
+
+TEST(Timer, TextsAreCopiedSoCallersMayFreeThem) {
+  FakePlatform fake;
+  auto name = std::make_unique<char[]>(8);
+  std::strcpy(name.get(), "area");
+  const char* names[] = {name.get()};
+  Timer timer(1, names, fake);
+  std::strcpy(name.get(), "zzzz");  // the table kept its own copy
+
+  auto area = std::make_unique<char[]>(8);
+  auto file = std::make_unique<char[]>(16);
+  std::strcpy(area.get(), "area");
+  std::strcpy(file.get(), "file.cpp");
+  timer.begin(area.get(), file.get(), 1);
+  file.reset();
+  std::strcpy(area.get(), "zzzz");
+  EXPECT_EQ(keys(timer), std::vector<std::string>{"area"});
+  EXPECT_EQ(record(timer, "area").start_file, "file.cpp");
+}
+
+TEST(Timer, ALookupIsConfirmedByTheBytesNotTheAddress) {
+  FakePlatform fake;
+  const char* names[] = {"one", "two"};
+  Timer timer(2, names, fake);
+  char area[8] = "one";
+  fake.now = 5;
+  timer.begin(area, "f.cpp", 1);
+  std::strcpy(area, "two");  // same address, another name
+  fake.now = 6;
+  timer.begin(area, "f.cpp", 2);
+  std::strcpy(area, "six");
+  timer.begin(area, "f.cpp", 3);
+  EXPECT_EQ(to_u64(record(timer, "one").start_ticks), 5u);
+  EXPECT_EQ(to_u64(record(timer, "two").start_ticks), 6u);
+  EXPECT_EQ(fake.counter_reads, 2) << "an unknown name at a known address is ignored";
+}
+
+TEST(Timer, WithoutACounterTheTimerIsInert) {
+  struct Case {
+    const char* name;
+    std::uint16_t language_id;
+    bool reports_success_with_zero;
+    std::string caption, text;
+  };
+  const Case cases[] = {
+      {"English", 0x0409, false, "ERROR.",
+       "Your equipment does not support a high-resolution performance counter."},
+      {"Russian, sub-language ignored", 0x0819, false, "ОШИБКА.",
+       "Ваше оборудование не поддерживает счетчик исполнения с высоким разрешением."},
+      {"zero frequency counts as no counter", 0x0409, true, "ERROR.",
+       "Your equipment does not support a high-resolution performance counter."},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    FakePlatform fake;
+    fake.has_counter = c.reports_success_with_zero;
+    fake.frequency = 0;
+    fake.language_id = c.language_id;
+    const char* names[] = {"a"};
+    Timer timer(1, names, fake);
+    ASSERT_EQ(fake.error_boxes.size(), 1u);
+    EXPECT_EQ(vykpav::platform::cp1251_to_utf8(fake.error_boxes[0].first), c.caption);
+    EXPECT_EQ(vykpav::platform::cp1251_to_utf8(fake.error_boxes[0].second), c.text);
+    EXPECT_EQ(timer.area_table(), nullptr);
+    timer.begin("a", "f.cpp", 1);
+    timer.end("a", "f.cpp", 2);
+    EXPECT_EQ(fake.counter_reads, 0);
+    timer.report("never-written.txt");
+    EXPECT_EQ(fake.date_queries, 0) << "an inert report stops before the date";
+    EXPECT_EQ(fake.error_boxes.size(), 1u) << "the box is shown once";
+  }
+}
+
+}  // namespace

@@ -1,0 +1,64 @@
+// The timer behind VYK_PAV: its counter frequency, its area table, the marks
+// and the report. The platform it reads is fixed at construction.
+#ifndef VYKPAV_TIMER_TIMER_H
+#define VYKPAV_TIMER_TIMER_H
+
+#include <cstdint>
+#include <memory>
+
+#include "number/u64.h"
+#include "platform/platform.h"
+#include "selvorin/vyknb64.h"
+#include "timer/area_table.h"
+
+namespace vykpav::timer {
+
+class Timer {
+ public:
+  // Asks for the counter frequency once; without a counter it shows the error
+  // box and stays inert (no table; marks and reports do nothing).
+  Timer(std::uint32_t count, const char* const* names, platform::Platform& platform);
+
+  Timer(const Timer&) = delete;
+  Timer& operator=(const Timer&) = delete;
+
+  // The counter is read last, after the file and line are recorded.
+  void begin(const char* area, const char* file, int line) {
+    VYS_BD* record = record_for(area, file);
+    if (record == nullptr) return;
+    record->start_file.assign(file);
+    record->start_line = line;
+    record->start_ticks = number::from_u64(platform_.counter_ticks());
+  }
+
+  // The counter is read first, before the file and line are recorded.
+  void end(const char* area, const char* file, int line) {
+    VYS_BD* record = record_for(area, file);
+    if (record == nullptr) return;
+    record->end_ticks = number::from_u64(platform_.counter_ticks());
+    record->end_file.assign(file);
+    record->end_line = line;
+  }
+
+  // Writes the report to `file_name` (appended) or to the default file
+  // (replaced) when it is null.
+  void report(const char* file_name);
+
+  const Selvorin::VYKNB64& frequency() const noexcept { return frequency_; }
+  // Null for an inert timer.
+  const AreaTable* area_table() const noexcept { return area_table_.get(); }
+
+ private:
+  VYS_BD* record_for(const char* area, const char* file) noexcept {
+    if (area == nullptr || file == nullptr || frequency_ == 0u) return nullptr;
+    return area_table_->find(area);
+  }
+
+  platform::Platform& platform_;
+  Selvorin::VYKNB64 frequency_;
+  std::unique_ptr<AreaTable> area_table_;
+};
+
+}  // namespace vykpav::timer
+
+#endif  // VYKPAV_TIMER_TIMER_H
