@@ -9,6 +9,11 @@ step() { printf '\n=== %s\n' "$*"; }
 step "Native release build and tests"
 cmake --workflow --preset release
 
+# Installs the library into a temporary prefix and builds hosts against it
+# with find_package and pkg-config, and one with add_subdirectory.
+step "Install and consumer hosts"
+tests/consumers/run.sh
+
 step "Sanitizer build and tests"
 cmake --workflow --preset sanitize
 

@@ -1,0 +1,161 @@
+#!/usr/bin/env bash
+# Builds and runs hosts of vykpav the three ways a user adopts it:
+#
+#   find-package      CMake project, find_package(vykpav 1.0) on an installed prefix
+#   pkg-config        plain g++ with `pkg-config --cflags --libs vykpav`, same prefix
+#   add-subdirectory  CMake project, add_subdirectory(<source tree>)
+#
+# The library is configured, built and installed afresh (release
+# configuration) into a temporary prefix; nothing comes from other build
+# trees. The installed tree is checked first, then each host runs in its own
+# folder and its report is checked. Any failure stops the script with a
+# message; the work folder is then kept for a look.
+set -euo pipefail
+
+here="$(cd "$(dirname "$0")" && pwd)"
+root="$(cd "$here/../.." && pwd)"
+work="$(mktemp -d "${TMPDIR:-/tmp}/vykpav-consumers.XXXXXX")"
+prefix="$work/prefix"
+jobs="$(nproc 2>/dev/null || echo 2)"
+
+finish() {
+  local status=$?
+  if [ "$status" -eq 0 ]; then
+    rm -rf "$work"
+  else
+    printf 'FAILED (exit %s); work folder kept: %s\n' "$status" "$work" >&2
+  fi
+}
+trap finish EXIT
+
+fail() { printf 'FAILED: %s\n' "$*" >&2; exit 1; }
+step() { printf -- '--- %s\n' "$*"; }
+# Build output is shown only when something goes wrong.
+quiet() {
+  local log="$work/last.log"
+  if ! "$@" >"$log" 2>&1; then
+    cat "$log" >&2
+    fail "$*"
+  fi
+}
+
+# The report names both areas of the host and ends with the closing notice.
+# Lines end in CR LF; the notice is in English because the hosts run with
+# LC_ALL=C.
+check_report() {
+  local report="$1" area="$2"
+  [ -s "$report" ] || fail "no report at $report"
+  local text
+  text="$(tr -d '\r' <"$report")"
+  local name found line
+  for name in "$area" "$area (scope)"; do
+    found=no
+    while IFS= read -r line; do
+      if [[ "$line" == *" microseconds: __________ $name __________" ]]; then found=yes; fi
+    done <<<"$text"
+    [ "$found" = yes ] || fail "$report has no head line for area \"$name\""
+  done
+  local last
+  last="$(printf '%s\n' "$text" | awk 'NF { last = $0 } END { print last }')"
+  [ "$last" = "Selvorin VYK_PAV code area timer" ] ||
+    fail "$report ends with \"$last\", not the closing notice"
+}
+
+# Runs a host in a fresh folder of its own and checks its report. The host
+# must load the installed library (or, for add-subdirectory, the one it built).
+run_host() {
+  local name="$1" exe="$2" library_dir="$3"
+  local run="$work/$name/run"
+  mkdir -p "$run"
+  local loaded
+  loaded="$(ldd "$exe" | awk '$1 == "libvykpav.so.1" { print $3 }')"
+  if [ ! -f "$loaded" ] ||
+     [ "$(realpath "$(dirname "$loaded")")" != "$(realpath "$library_dir")" ]; then
+    fail "$name host does not load libvykpav.so.1 from $library_dir; ldd says:
+$(ldd "$exe")"
+  fi
+  (cd "$run" && LC_ALL=C "$exe" report.txt "$name host") ||
+    fail "$name host exited with $?"
+  check_report "$run/report.txt" "$name host"
+  echo "$name: report checked ($(wc -l <"$run/report.txt") lines)"
+}
+
+start=$SECONDS
+
+step "Library: configure, build, install into $prefix"
+# Configured for /usr/local and installed elsewhere with --prefix: the
+# package files must not depend on the configured prefix.
+quiet cmake -S "$root" -B "$work/build" -DCMAKE_BUILD_TYPE=Release \
+  -DCMAKE_INSTALL_PREFIX=/usr/local -DCMAKE_INSTALL_LIBDIR=lib \
+  -DVYKPAV_TESTS=OFF -DVYKPAV_EXAMPLES=OFF -DVYKPAV_WERROR=ON
+quiet cmake --build "$work/build" --parallel "$jobs"
+quiet cmake --install "$work/build" --prefix "$prefix"
+
+step "Installed tree"
+expected="include
+include/selvorin
+include/selvorin/export.h
+include/selvorin/marks.h
+include/selvorin/vyk_pav.h
+include/selvorin/vyknb64.h
+lib
+lib/cmake
+lib/cmake/vykpav
+lib/cmake/vykpav/vykpavConfig.cmake
+lib/cmake/vykpav/vykpavConfigVersion.cmake
+lib/cmake/vykpav/vykpavTargets-release.cmake
+lib/cmake/vykpav/vykpavTargets.cmake
+lib/libvykpav.so
+lib/libvykpav.so.1
+lib/libvykpav.so.1.0.0
+lib/pkgconfig
+lib/pkgconfig/vykpav.pc"
+actual="$(cd "$prefix" && find . -mindepth 1 -printf '%P\n' | LC_ALL=C sort)"
+if [ "$actual" != "$expected" ]; then
+  diff <(echo "$expected") <(echo "$actual") >&2 || true
+  fail "installed files differ from the expected list (< expected, > installed)"
+fi
+[ "$(readlink "$prefix/lib/libvykpav.so")" = libvykpav.so.1 ] ||
+  fail "lib/libvykpav.so does not link to libvykpav.so.1"
+[ "$(readlink "$prefix/lib/libvykpav.so.1")" = libvykpav.so.1.0.0 ] ||
+  fail "lib/libvykpav.so.1 does not link to libvykpav.so.1.0.0"
+objdump -p "$prefix/lib/libvykpav.so.1.0.0" | grep -Eq '^ +SONAME +libvykpav\.so\.1$' ||
+  fail "libvykpav.so.1.0.0 lacks the SONAME libvykpav.so.1"
+# The package files must name nothing from the source or build tree and no
+# internal target or definition.
+if grep -rnF -e "$root" -e "$work/build" -e vykpav_objects -e vykpav_internal \
+    -e VYKPAV_BUILDING "$prefix/lib/cmake" "$prefix/lib/pkgconfig" >&2; then
+  fail "the package files above name the build tree or an internal target"
+fi
+echo "installed tree as expected"
+
+step "Version requests against the installed package"
+quiet cmake -S "$here/version-check" -B "$work/version-check" \
+  -DCMAKE_PREFIX_PATH="$prefix"
+echo "1.0 and the exact version accepted; 0.9, 2.0 and the next minor refused"
+
+step "find-package host"
+quiet cmake -S "$here/find-package" -B "$work/find-package/build" \
+  -DCMAKE_BUILD_TYPE=Release -DCMAKE_PREFIX_PATH="$prefix"
+quiet cmake --build "$work/find-package/build" --parallel "$jobs"
+run_host find-package "$work/find-package/build/consumer_host" "$prefix/lib"
+
+step "pkg-config host"
+export PKG_CONFIG_PATH="$prefix/lib/pkgconfig"
+pkg-config --atleast-version=1.0 vykpav || fail "pkg-config finds no vykpav >= 1.0"
+read -r -a pc_flags <<<"$(pkg-config --cflags --libs vykpav)"
+pc_libdir="$(pkg-config --variable=libdir vykpav)"
+mkdir -p "$work/pkg-config"
+quiet g++ -std=c++17 -O2 -Wall -Wextra -Wpedantic -Werror \
+  -o "$work/pkg-config/consumer_host" "$here/host.cpp" \
+  "${pc_flags[@]}" -Wl,-rpath,"$pc_libdir"
+run_host pkg-config "$work/pkg-config/consumer_host" "$prefix/lib"
+
+step "add-subdirectory host"
+quiet cmake -S "$here/add-subdirectory" -B "$work/add-subdirectory/build" \
+  -DCMAKE_BUILD_TYPE=Release -DVYKPAV_SOURCE_DIR="$root"
+quiet cmake --build "$work/add-subdirectory/build" --parallel "$jobs"
+run_host add-subdirectory "$work/add-subdirectory/build/consumer_host" \
+  "$work/add-subdirectory/build/vykpav"
+
+echo "All consumer hosts passed in $((SECONDS - start)) s"
