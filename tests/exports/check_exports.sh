@@ -35,13 +35,15 @@ case $format in
     ;;
   pe)
     table=$("$reader" -p "$library")
+    # awk reads to the end rather than exit early: an early exit would kill
+    # printf with SIGPIPE, which pipefail turns into a failure.
     mangled=$(printf '%s\n' "$table" | awk '
-      /^\[Ordinal\/Name Pointer\] Table/ { inside = 1; next }
-      inside && /^[[:space:]]*$/ { exit }
+      /^\[Ordinal\/Name Pointer\] Table/ && !done { inside = 1; next }
+      inside && /^[[:space:]]*$/ { inside = 0; done = 1 }
       inside { sub(/^[[:space:]]*\[[[:space:]]*[0-9]+\][[:space:]]*/, ""); print }')
     # Cross-check the parse against the count the export directory declares.
     declared_hex=$(printf '%s\n' "$table" |
-      awk '/\[Name Pointer\/Ordinal\] Table/ && NF >= 4 { print $NF; exit }')
+      awk '/\[Name Pointer\/Ordinal\] Table/ && NF >= 4 && !found { print $NF; found = 1 }')
     if [ -z "$declared_hex" ]; then
       fail "no export directory found in $library"
     else
