@@ -89,18 +89,17 @@ done < <(printf '%s\n' "$pairs" | cut -f1 | LC_ALL=C uniq -d)
 
 # --- The expected list, ULONG32 spelled for this target.
 required=()
-pending=()
 section=""
 while IFS= read -r line || [ -n "$line" ]; do
   line=${line%$'\r'}
   case $line in
     '' | '#'*) continue ;;
-    '[required]' | '[pending]') section=$line; continue ;;
+    '[required]') section=$line; continue ;;
     '['*) echo "unknown section in $expected_file: $line" >&2; exit 2 ;;
   esac
   [ -n "$section" ] || { echo "entry before any section in $expected_file: $line" >&2; exit 2; }
   line=${line//ULONG32/$ulong32}
-  if [ "$section" = '[required]' ]; then required+=("$line"); else pending+=("$line"); fi
+  required+=("$line")
 done < "$expected_file"
 
 [ ${#required[@]} -gt 0 ] || { echo "no [required] entries in $expected_file" >&2; exit 2; }
@@ -113,16 +112,7 @@ for s in "${required[@]}"; do
   is_exported "$s" || fail "not exported: $s"
 done
 
-pending_absent=0
-for s in "${pending[@]}"; do
-  if is_exported "$s"; then
-    fail "exported now, move it from [pending] to [required]: $s"
-  else
-    pending_absent=$((pending_absent + 1))
-  fi
-done
-
-listed=$(printf '%s\n' "${required[@]}" "${pending[@]}")
+listed=$(printf '%s\n' "${required[@]}")
 while IFS= read -r s; do
   grep -Fxq -- "$s" <<< "$listed" || fail "exported but not listed: $s"
 done <<< "$signatures"
@@ -141,10 +131,6 @@ fi
 symbol_count=$(printf '%s\n' "$mangled" | grep -c .)
 echo "$library: $symbol_count exported symbols, $(grep -c . <<< "$signatures") signatures," \
   "$selvorin_count in Selvorin::; ${#required[@]} required"
-if [ "$pending_absent" -gt 0 ]; then
-  echo "pending, not yet exported ($pending_absent):"
-  for s in "${pending[@]}"; do is_exported "$s" || echo "  $s"; done
-fi
 
 if [ "$failures" -gt 0 ]; then
   echo "$failures check(s) failed"
