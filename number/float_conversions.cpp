@@ -1,9 +1,14 @@
 // Conversions between VYKNB64 and float, double and long double.
 //
-// Assignment truncates toward zero and clamps. A C++ cast of an in-range
-// floating value to an integer always truncates, whatever the rounding mode,
-// and the compiler restores any control word it changes for the cast, so the
-// caller's floating-point environment is never disturbed.
+// Assignment truncates toward zero and clamps; the conversions back give the
+// value exactly as a long double and round it once to float or double. On x86
+// the extended value is taken apart and built from its bits rather than by
+// x87 arithmetic: the unit's precision control, which some runtimes lower to
+// 53 bits, then cannot change a result, and the rounding mode is never
+// touched.
+#include <cfloat>
+#include <cstring>
+
 #include "number/u64.h"
 
 namespace Selvorin {
@@ -14,28 +19,94 @@ using vykpav::number::to_u64;
 
 namespace {
 
-// One routine for the three widths: every float, double and long double is
-// compared and truncated exactly in its own format, and 2^64 is exact in all.
-template <class Floating>
-void assign_truncated(VYKNB64& v, Floating x) noexcept {
+#if (defined(__i386__) || defined(__x86_64__)) && LDBL_MANT_DIG == 64
+// The x87 extended format: a 64-bit significand with an explicit leading
+// bit, then the sign and a 15-bit exponent biased by 16383.
+constexpr int kExponentBias = 16383;
+constexpr std::size_t kExtendedBytes = 10;
+
+// x truncated toward zero, for 0 < x < 2^64.
+std::uint64_t truncate_in_range(long double x) noexcept {
+  unsigned char bytes[sizeof(long double)] = {};
+  std::memcpy(bytes, &x, kExtendedBytes);
+  std::uint64_t significand;
+  std::uint16_t sign_exponent;
+  std::memcpy(&significand, bytes, 8);
+  std::memcpy(&sign_exponent, bytes + 8, 2);
+  const int exponent = (sign_exponent & 0x7FFF) - kExponentBias;  // 0 <= exponent + 1 <= 64
+  if (exponent < 0) return 0;
+  return significand >> (63 - exponent);
+}
+
+// The exact extended value of u.
+long double exact_extended(std::uint64_t u) noexcept {
+  if (u == 0) return 0.0L;
+  const int top = 63 - __builtin_clzll(u);
+  const std::uint64_t significand = u << (63 - top);
+  const std::uint16_t sign_exponent = static_cast<std::uint16_t>(kExponentBias + top);
+  unsigned char bytes[sizeof(long double)] = {};
+  std::memcpy(bytes, &significand, 8);
+  std::memcpy(bytes + 8, &sign_exponent, 2);
+  long double x;
+  std::memcpy(&x, bytes, sizeof x);
+  return x;
+}
+#else
+// Elsewhere a cast of an in-range value truncates, whatever the rounding
+// mode, and the compiler restores any state it changes for the cast.
+std::uint64_t truncate_in_range(long double x) noexcept { return static_cast<std::uint64_t>(x); }
+long double exact_extended(std::uint64_t u) noexcept { return static_cast<long double>(u); }
+#endif
+
+// One routine for the three widths: float and double widen to long double
+// exactly, and the comparisons are exact in any precision.
+void assign_truncated(VYKNB64& v, long double x) noexcept {
   if (x != x) return;  // NaN: the value is left as it was
-  if (!(x > Floating(0))) {
+  if (!(x > 0.0L)) {
     store_u64(v, 0);  // zero, negative zero, negatives, negative infinity
-  } else if (x >= Floating(18446744073709551616.0L)) {
+  } else if (x >= 18446744073709551616.0L) {
     store_u64(v, kMax64);  // 2^64 and above, positive infinity
+  } else {
+    store_u64(v, truncate_in_range(x));
+  }
+}
+
+// Where float and double are computed with SSE, their own truncating
+// conversion is exact and never involves the x87 unit: the same results,
+// without widening.
+template <class Floating>
+void assign_narrow(VYKNB64& v, Floating x) noexcept {
+#if defined(__SSE2_MATH__)
+  if (x != x) return;
+  if (!(x > Floating(0))) {
+    store_u64(v, 0);
+  } else if (x >= Floating(18446744073709551616.0)) {
+    store_u64(v, kMax64);
   } else {
     store_u64(v, static_cast<std::uint64_t>(x));
   }
+#else
+  assign_truncated(v, x);
+#endif
+}
+
+// Rounds the exact extended value once to the narrow type in the current
+// rounding mode. The volatile store makes x87 targets really round instead
+// of returning excess precision.
+template <class Floating>
+Floating round_once(std::uint64_t u) noexcept {
+  volatile Floating rounded = static_cast<Floating>(exact_extended(u));
+  return rounded;
 }
 
 }  // namespace
 
 VYKNB64& VYKNB64::operator=(const float& x) {
-  assign_truncated(*this, x);
+  assign_narrow(*this, x);
   return *this;
 }
 VYKNB64& VYKNB64::operator=(const double& x) {
-  assign_truncated(*this, x);
+  assign_narrow(*this, x);
   return *this;
 }
 VYKNB64& VYKNB64::operator=(const long double& x) {
@@ -43,22 +114,8 @@ VYKNB64& VYKNB64::operator=(const long double& x) {
   return *this;
 }
 
-namespace {
-
-// The integer is converted straight to the requested type: one correctly
-// rounded step in the current rounding mode, the same result as rounding the
-// exact extended value once. The volatile store makes x87 targets really
-// round to the narrow format instead of returning excess precision.
-template <class Floating>
-Floating round_once(std::uint64_t u) noexcept {
-  volatile Floating rounded = static_cast<Floating>(u);
-  return rounded;
-}
-
-}  // namespace
-
 VYKNB64::operator float() const { return round_once<float>(to_u64(*this)); }
 VYKNB64::operator double() const { return round_once<double>(to_u64(*this)); }
-VYKNB64::operator long double() const { return static_cast<long double>(to_u64(*this)); }
+VYKNB64::operator long double() const { return exact_extended(to_u64(*this)); }
 
 }  // namespace Selvorin

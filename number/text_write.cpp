@@ -1,10 +1,14 @@
 // VYKNB64::VsStr: the value as digits in radix 2, 8, 10 or 16, with optional
 // grouping, zero fill and a letter offset for the hexadecimal digits.
 //
-// The digit count, fill included, is known before any digit is made, so an
-// ungrouped text is written straight to its final place in the caller's
-// buffer. A grouped text is made in a small local array first and then copied
-// out group by group: only the text and its zero byte ever reach the buffer.
+// The digit count, fill included, is known before any digit is made, so
+// decimal text, ungrouped or in groups of 3, is written straight to its final
+// place in the caller's buffer, from its last character back: two digits at
+// a time from a table of digit pairs, or a group of three at a time.
+// Hexadecimal digits are made all sixteen at once from the value's nibbles.
+// Other cases make the digits in a small local array and copy them out,
+// group by group where grouped. Only the text and its zero byte ever reach
+// the buffer.
 #include <cstring>
 
 #include "number/u64.h"
@@ -44,25 +48,48 @@ constexpr u64 kPowersOf10[20] = {1ull,
                                  1000000000000000000ull,
                                  10000000000000000000ull};
 
-constexpr unsigned kMostDigits = 64;  // radix 2; every other radix needs fewer
-
 inline unsigned bit_length(u64 v) noexcept { return 64u - unsigned(__builtin_clzll(v | 1)); }
 
-// 1233 / 4096 is just above log10(2), so t is the digit count or one less;
-// one comparison settles which. The value 0 counts as one digit.
+// t = bit length * 1233 / 4096 (1233 / 4096 is log10(2) to four places) is
+// the digit count of every value of that bit length or one less; one
+// comparison settles which. The value 0 counts as one digit.
 inline unsigned decimal_digit_count(u64 v) noexcept {
   const unsigned t = (bit_length(v) * 1233u) >> 12;
   return t + ((v | 1) >= kPowersOf10[t]);
+}
+
+// The digits of the text: those of the value, zero-filled on the left up to
+// the minimum of byte 2, which is first cut to the radix's largest count.
+inline unsigned text_digit_count(unsigned value_digits, ulong32 format,
+                                 unsigned largest) noexcept {
+  unsigned minimum = unsigned((format >> 16) & 0xFFu);
+  if (minimum > largest) minimum = largest;
+  return value_digits > minimum ? value_digits : minimum;
+}
+
+inline unsigned group_size(ulong32 format) noexcept { return unsigned(format & 0xFFu); }
+
+inline unsigned char separator_of(ulong32 format) noexcept {
+  return (format & 0xFF00u) != 0 ? static_cast<unsigned char>(format >> 8) : ' ';
 }
 
 inline void put_pair(unsigned char* at, u32 pair) noexcept {
   std::memcpy(at, kDigitPairs + 2 * pair, 2);
 }
 
-// All decimal digits of v, the last one just before `end`. Above 2^32 the
-// value is split into eight-digit chunks, so the digit pairs are made with
-// 32-bit arithmetic (a single instruction on 32-bit targets too).
-inline void put_decimal(unsigned char* end, u64 v) noexcept {
+// Three digits of r < 1000 at `at`.
+inline void put_triple(unsigned char* at, u32 r) noexcept {
+  const u32 hundreds = r / 100;
+  at[0] = static_cast<unsigned char>('0' + hundreds);
+  put_pair(at + 1, r - hundreds * 100);
+}
+
+// n digits of v, the last one just before `end`; v has at most n digits and
+// the rest are leading zeros. Above 2^32 the value goes in eight-digit chunks
+// so that the digit pairs are made with 32-bit arithmetic (one instruction on
+// 32-bit targets too).
+inline void put_decimal(unsigned char* end, u64 v, unsigned n) noexcept {
+  unsigned char* const start = end - n;
   while (v > 0xFFFFFFFFu) {
     const u64 q = v / 100000000u;
     u32 chunk = u32(v - q * 100000000u);
@@ -82,24 +109,105 @@ inline void put_decimal(unsigned char* end, u64 v) noexcept {
     w = q;
   }
   if (w >= 10) {
-    put_pair(end - 2, w);
+    end -= 2;
+    put_pair(end, w);
   } else {
-    end[-1] = static_cast<unsigned char>('0' + w);
+    *--end = static_cast<unsigned char>('0' + w);
+  }
+  if (end > start) std::memset(start, '0', std::size_t(end - start));
+}
+
+// n decimal digits of v in groups of 3, ending just before `end`: each group
+// is the remainder modulo 1000, leading zeros included, so the zero fill
+// needs no step of its own.
+inline void put_decimal_by_3(unsigned char* end, u64 v, unsigned n,
+                             unsigned char separator) noexcept {
+  while (v > 0xFFFFFFFFu) {  // then n > 9, so a full group and more follow
+    const u64 q = v / 1000;
+    end -= 3;
+    put_triple(end, u32(v - q * 1000));
+    *--end = separator;
+    n -= 3;
+    v = q;
+  }
+  u32 w = u32(v);
+  for (; n > 3; n -= 3) {
+    const u32 q = w / 1000;
+    end -= 3;
+    put_triple(end, w - q * 1000);
+    *--end = separator;
+    w = q;
+  }
+  // The first group: 1 to 3 digits, and w < 10^n.
+  if (n == 3) {
+    end -= 3;
+    put_triple(end, w);
+  } else if (n == 2) {
+    end -= 2;
+    put_pair(end, w);
+  } else {
+    *--end = static_cast<unsigned char>('0' + w);
   }
 }
 
-// All digits of v in radix 2^shift, the last one just before `end`.
-inline void put_binary_power(unsigned char* end, u64 v, unsigned shift,
-                             const unsigned char* digits) noexcept {
-  const unsigned mask = (1u << shift) - 1;
+// All digits of v in radix 2^Shift, the last one just before `end`.
+template <unsigned Shift>
+inline void put_binary_power(unsigned char* end, u64 v, const unsigned char* digits) noexcept {
   do {
-    *--end = digits[v & mask];
-    v >>= shift;
+    *--end = digits[v & ((1u << Shift) - 1)];
+    v >>= Shift;
   } while (v != 0);
 }
 
-// Copies n digits out with `separator` in front of every full group counted
-// from the right, then the zero byte; the caller makes sure group < n.
+#if defined(__BYTE_ORDER__) && __BYTE_ORDER__ == __ORDER_LITTLE_ENDIAN__
+#define VYKPAV_HEX_BY_WORDS 1
+
+constexpr u64 kEachByte = 0x0101010101010101ull;
+
+// The eight nibbles of x, least significant first, one to a byte.
+inline u64 spread_nibbles(u64 x) noexcept {
+  x = (x | x << 16) & 0x0000FFFF0000FFFFull;
+  x = (x | x << 8) & 0x00FF00FF00FF00FFull;
+  return (x | x << 4) & 0x0F0F0F0F0F0F0F0Full;
+}
+
+// Each byte's digit (0 to 15) as its character: "0" plus the digit, and for
+// 10 to 15 a further 7 plus the offset, added modulo 256 byte by byte.
+inline u64 hex_characters(u64 nibbles, unsigned offset) noexcept {
+  const u64 is_letter = ((nibbles + 6 * kEachByte) >> 4) & kEachByte;
+  const u64 base = nibbles + '0' * kEachByte;  // at most 63 a byte: no carry
+  const u64 extra = is_letter * ((7u + offset) & 0xFFu);
+  const u64 low7 = 0x7F * kEachByte;
+  return ((base & low7) + (extra & low7)) ^ ((base ^ extra) & (0x80 * kEachByte));
+}
+
+// All sixteen hexadecimal digits of v, leading zeros included, most
+// significant first, with no branch per digit.
+inline void hex_digits(unsigned char out[16], u64 v, unsigned offset) noexcept {
+  const u64 high = __builtin_bswap64(hex_characters(spread_nibbles(v >> 32), offset));
+  const u64 low = __builtin_bswap64(hex_characters(spread_nibbles(v & 0xFFFFFFFFu), offset));
+  std::memcpy(out, &high, 8);
+  std::memcpy(out + 8, &low, 8);
+}
+
+// Copies n <= 16 bytes with at most two overlapping fixed-size moves, all
+// inside the destination's n bytes.
+inline void copy_short(unsigned char* to, const unsigned char* from, unsigned n) noexcept {
+  if (n >= 8) {
+    std::memcpy(to, from, 8);
+    std::memcpy(to + n - 8, from + n - 8, 8);
+  } else if (n >= 4) {
+    std::memcpy(to, from, 4);
+    std::memcpy(to + n - 4, from + n - 4, 4);
+  } else {
+    for (unsigned i = 0; i < n; ++i) to[i] = from[i];
+  }
+}
+#endif
+
+// Copies n digits out with the separator in front of every full group
+// counted from the right, then the zero byte; the caller makes sure that
+// group < n.
 template <unsigned Group>
 inline int put_grouped(unsigned char* out, const unsigned char* digits, unsigned n,
                        unsigned group, unsigned char separator) noexcept {
@@ -117,57 +225,93 @@ inline int put_grouped(unsigned char* out, const unsigned char* digits, unsigned
   return int(at - out);
 }
 
+inline int put_grouped(unsigned char* out, const unsigned char* digits, unsigned n,
+                       ulong32 format) noexcept {
+  const unsigned group = group_size(format);
+  if (group == 4) return put_grouped<4>(out, digits, n, group, separator_of(format));
+  return put_grouped<0>(out, digits, n, group, separator_of(format));
+}
+
+inline int finish(unsigned char* buffer, unsigned length) noexcept {
+  buffer[length] = 0;
+  return int(length);
+}
+
+// One function per radix, each entered by a jump from VsStr, so the common
+// ungrouped case sets up no more than it uses.
+__attribute__((noinline)) int write_decimal(unsigned char* buffer, u64 v, ulong32 format) {
+  const unsigned n = text_digit_count(decimal_digit_count(v), format, 20);
+  const unsigned group = group_size(format);
+  if (group == 0 || group >= n) {
+    put_decimal(buffer + n, v, n);
+    return finish(buffer, n);
+  }
+  if (group == 3) {
+    const unsigned length = n + (n - 1) / 3;
+    put_decimal_by_3(buffer + length, v, n, separator_of(format));
+    return finish(buffer, length);
+  }
+  unsigned char local[20];
+  put_decimal(local + n, v, n);
+  return put_grouped(buffer, local, n, format);
+}
+
+__attribute__((noinline)) int write_hexadecimal(unsigned char* buffer, u64 v, ulong32 format) {
+  const unsigned n = text_digit_count((bit_length(v) + 3) / 4, format, 16);
+  const unsigned group = group_size(format);
+  const unsigned offset = unsigned(format >> 24);
+#ifdef VYKPAV_HEX_BY_WORDS
+  // All sixteen digits at once: the fill digits are the leading zeros.
+  unsigned char local[16];
+  hex_digits(local, v, offset);
+  if (group == 0 || group >= n) {
+    copy_short(buffer, local + 16 - n, n);
+    return finish(buffer, n);
+  }
+  return put_grouped(buffer, local + 16 - n, n, format);
+#else
+  unsigned char digits[16];
+  std::memcpy(digits, "0123456789", 10);
+  for (unsigned d = 0; d < 6; ++d) digits[10 + d] = static_cast<unsigned char>('A' + d + offset);
+  unsigned char local[16];
+  std::memset(local, '0', 16);
+  put_binary_power<4>(local + 16, v, digits);
+  if (group == 0 || group >= n) {
+    std::memcpy(buffer, local + 16 - n, n);
+    return finish(buffer, n);
+  }
+  return put_grouped(buffer, local + 16 - n, n, format);
+#endif
+}
+
+template <unsigned Shift, unsigned Largest>
+__attribute__((noinline)) int write_octal_or_binary(unsigned char* buffer, u64 v, ulong32 format) {
+  const unsigned value_digits = (bit_length(v) + Shift - 1) / Shift;
+  const unsigned n = text_digit_count(value_digits, format, Largest);
+  const unsigned group = group_size(format);
+  const bool grouped = group != 0 && group < n;
+  unsigned char local[Largest];
+  unsigned char* const digits = grouped ? local : buffer;
+  put_binary_power<Shift>(digits + n, v, reinterpret_cast<const unsigned char*>("01234567"));
+  if (n > value_digits) std::memset(digits, '0', n - value_digits);
+  if (!grouped) return finish(buffer, n);
+  return put_grouped(buffer, local, n, format);
+}
+
 }  // namespace
 
 int VYKNB64::VsStr(unsigned char* buffer, ulong32 format, int radix) {
   if (buffer == nullptr) return 0;
   const u64 value = to_u64(*this);
-  const unsigned group = unsigned(format & 0xFFu);
-  const unsigned char separator =
-      (format & 0xFF00u) != 0 ? static_cast<unsigned char>(format >> 8) : ' ';
-  const unsigned minimum = unsigned((format >> 16) & 0xFFu);
-
-  unsigned shift;    // bits per digit; 0 for radix 10
-  unsigned largest;  // digits of 2^64 - 1, the limit of the zero fill
   switch (radix) {
-    case 10: shift = 0; largest = 20; break;
-    case 16: shift = 4; largest = 16; break;
-    case 8: shift = 3; largest = 22; break;
-    case 2: shift = 1; largest = 64; break;
+    case 10: return write_decimal(buffer, value, format);
+    case 16: return write_hexadecimal(buffer, value, format);
+    case 8: return write_octal_or_binary<3, 22>(buffer, value, format);
+    case 2: return write_octal_or_binary<1, 64>(buffer, value, format);
     default:
       buffer[0] = 0;  // no defined text for another radix: an empty one
       return 0;
   }
-  const unsigned value_digits = shift == 0 ? decimal_digit_count(value)
-                                           : (bit_length(value) + shift - 1) / shift;
-  const unsigned fill_to = minimum < largest ? minimum : largest;
-  const unsigned n = value_digits > fill_to ? value_digits : fill_to;
-
-  // Ungrouped, or one group that holds every digit: the text goes straight
-  // to the buffer. Otherwise it is made locally and copied with separators.
-  const bool grouped = group != 0 && group < n;
-  unsigned char local[kMostDigits];
-  unsigned char* const digits = grouped ? local : buffer;
-
-  if (shift == 0) {
-    put_decimal(digits + n, value);
-  } else {
-    // The letters are "A" plus the offset, kept to a byte as any character.
-    unsigned char table[16];
-    std::memcpy(table, "0123456789", 10);
-    const unsigned letter_a = 'A' + (format >> 24);
-    for (unsigned d = 0; d < 6; ++d) table[10 + d] = static_cast<unsigned char>(letter_a + d);
-    put_binary_power(digits + n, value, shift, table);
-  }
-  std::memset(digits, '0', n - value_digits);
-
-  if (!grouped) {
-    buffer[n] = 0;
-    return int(n);
-  }
-  if (group == 3) return put_grouped<3>(buffer, local, n, group, separator);
-  if (group == 4) return put_grouped<4>(buffer, local, n, group, separator);
-  return put_grouped<0>(buffer, local, n, group, separator);
 }
 
 }  // namespace Selvorin

@@ -119,6 +119,53 @@ TEST(NumberFloat, ExtendedRoundTripGivesBackEveryValue) {
   EXPECT_EQ(m.count(), 0u) << m.text();
 }
 
+#if defined(__i386__) || defined(__x86_64__)
+// Lowers the x87 precision control (bits 8-9 of its control word) for its
+// lifetime, as the runtimes of some Windows hosts do.
+class X87Precision {
+ public:
+  explicit X87Precision(unsigned short field) {
+    __asm__ volatile("fnstcw %0" : "=m"(saved_));
+    const unsigned short lowered = static_cast<unsigned short>((saved_ & ~0x300u) | (field << 8));
+    __asm__ volatile("fldcw %0" : : "m"(lowered));
+  }
+  ~X87Precision() { __asm__ volatile("fldcw %0" : : "m"(saved_)); }
+
+ private:
+  unsigned short saved_ = 0;
+};
+
+TEST(NumberFloat, ResultsDoNotDependOnTheX87PrecisionControl) {
+  if (!kExtendedIsExact) GTEST_SKIP();
+  struct Expected {
+    u64 value;
+    long double exact, as_double, as_float;
+  };
+  // Inputs and expectations are made before the precision is lowered.
+  std::vector<Expected> cases;
+  OperandSource source(8);
+  std::vector<u64> values = boundary_values();
+  for (int i = 0; i < 20000; ++i) values.push_back(source.next() | (1ull << 63) >> (i % 64));
+  for (u64 u : values)
+    cases.push_back({u, rounded(u, 64, FE_TONEAREST), rounded(u, 53, FE_TONEAREST),
+                     rounded(u, 24, FE_TONEAREST)});
+  RoundingMode nearest(FE_TONEAREST);
+  for (unsigned short field : {0, 2}) {  // 24-bit and 53-bit significands
+    X87Precision lowered(field);
+    Mismatches m;
+    for (const Expected& e : cases) {
+      VYKNB64 v;
+      v = e.exact;
+      m.check("assign", e.value, field, value_of(v), e.value);
+      m.check("long double", e.value, field, static_cast<long double>(v), e.exact);
+      m.check("double", e.value, field, static_cast<long double>(static_cast<double>(v)), e.as_double);
+      m.check("float", e.value, field, static_cast<long double>(static_cast<float>(v)), e.as_float);
+    }
+    EXPECT_EQ(m.count(), 0u) << "precision control field " << field << "\n" << m.text();
+  }
+}
+#endif
+
 TEST(NumberFloat, DocumentedEdgeCases) {
   const long double two63 = std::ldexp(1.0L, 63), two64 = std::ldexp(1.0L, 64);
   struct Row {

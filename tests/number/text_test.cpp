@@ -1,9 +1,13 @@
-// VsStr: the documented tables and edge cases, and a simple model that builds
-// the text backwards as described, over every format field and radix.
+// VsStr and VzStr: the documented tables and edge cases, both operations
+// against simple models that follow the described backward scans literally,
+// and round trips from value to text and back in every radix.
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstring>
+#include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "reference.h"
@@ -15,6 +19,7 @@ using Selvorin::ulong32;
 using Selvorin::VYKNB64;
 
 constexpr unsigned char kSentinel = 0xA5;
+constexpr u64 kKept = 777;  // start value that shows a rejected text kept it
 
 ulong32 format_word(unsigned byte0, unsigned byte1 = 0, unsigned byte2 = 0,
                     unsigned byte3 = 0) {
@@ -173,6 +178,227 @@ TEST(NumberVsStr, MatchesModelForAllFormatFields) {
               if (got != want && ++failures <= 10)
                 ADD_FAILURE() << "value " << value << " format " << format << " radix "
                               << radix << ": got \"" << got << "\" want \"" << want << "\"";
+            }
+          }
+  }
+  EXPECT_EQ(failures, 0);
+}
+
+// VzStr on a heap copy of exactly the given bytes (plus a zero byte when the
+// format asks for a terminator), so the sanitizer sees any read past them.
+std::pair<bool, u64> read_text(const std::string& bytes, ulong32 format, u64 start = kKept) {
+  const bool terminated = (format & 0xFF) == 0;
+  std::unique_ptr<unsigned char[]> text(new unsigned char[bytes.size() + terminated]);
+  std::memcpy(text.get(), bytes.data(), bytes.size());
+  if (terminated) text[bytes.size()] = 0;
+  VYKNB64 v = make(start);
+  const bool ok = v.VzStr(text.get(), format);
+  return {ok, value_of(v)};
+}
+
+TEST(NumberVzStr, DocumentedAndDecidedTexts) {
+  struct Row {
+    std::string text;
+    ulong32 format;
+    bool ok;
+    u64 value;
+  };
+  using std::string;
+  const Row rows[] = {
+      {"1234", 0, true, 1234},
+      {"12 34", 0, true, 1234},
+      {"1 234 567", 0, true, 1234567},  // separator as second character
+      {"1_234", format_word(0, '_'), true, 1234},
+      {"0", 0, true, 0},
+      {"7", 0, true, 7},
+      {"00000000000000000000000000000042", 0, true, 42},
+      {"18446744073709551615", 0, true, kMax},
+      {"18446744073709551614", 0, true, kMax - 1},
+      {"18446744073709551616", 0, true, kMax},
+      {"99999999999999999999", 0, true, kMax},
+      {"0x1F", 0, true, 31},
+      {"0X1f", 0, true, 31},
+      {"0x1 f", 0, true, 31},
+      {"9x1F", 0, true, 31},
+      {"0o17", 0, true, 15},
+      {"0O17", 0, true, 15},
+      {"0b101", 0, true, 5},
+      {"0B1 01", 0, true, 5},
+      {"0xfedcba9876543210", 0, true, 0xFEDCBA9876543210},
+      {"0x123456789abcdef01", 0, true, 0x23456789ABCDEF01},  // 17 digits: low 16
+      {"0x" + string(40, 'F'), 0, true, kMax},
+      {"0o1777777777777777777777", 0, true, kMax},
+      {"0o3777777777777777777777", 0, true, kMax},  // bit 64 lost
+      {"0o2000000000000000000000", 0, true, 0},
+      {"0o3" + string(21, '0'), 0, true, 1ull << 63},
+      {"0o7" + string(22, '0'), 0, true, 0},  // bit position 66: ignored
+      {"0b" + string(64, '1'), 0, true, kMax},
+      {"0b11" + string(63, '0'), 0, true, 1ull << 63},
+      {"0b1" + string(64, '0'), 0, true, 0},
+      // The separator is tested before the digits and after x/o/b.
+      {"1525", format_word(0, '5'), true, 12},
+      {"0xa1a", format_word(0, 'a'), true, 1},
+      {"1x2", format_word(0, 'x'), true, 2},
+      // Rejected before the radix is chosen: the value is kept.
+      {"", 0, false, kKept},
+      {" 1", 0, false, kKept},
+      {"+1", 0, false, kKept},
+      {"a1", 0, false, kKept},
+      {"1a", 0, false, kKept},
+      {"1-2", 0, false, kKept},
+      {"0y1", 0, false, kKept},
+      {"1 234", format_word(0, '_'), false, kKept},
+      {";123", format_word(0, 0, ';'), false, kKept},
+      {"5", format_word(0, 0, '5'), false, kKept},  // ends at once
+      // Rejected later: the digits right of the rightmost rejected character.
+      {"12a", 0, false, kKept},
+      {"12a3", 0, false, 3},
+      {"12a3b45", 0, false, 45},
+      {"12a3b 4 5", 0, false, 45},
+      {"11a99999999999999999999", 0, false, kMax},
+      {"99999999999999999999a1", 0, false, 1},
+      {"0xz1", 0, false, 1},
+      {"0x1z", 0, false, 0},
+      {"0x 1 z", 0, false, 0},
+      {"0xg12z34", 0, false, 0x34},
+      {"0b102", 0, false, 0},
+      {"0b12 1", 0, false, 1},
+      {"0o81", 0, false, 1},
+      {"0o18", 0, false, 0},
+      // A prefix without digits.
+      {"0x", 0, false, 0},
+      {"0b   ", 0, false, 0},
+      {"0o__", format_word(0, '_'), false, 0},
+      {"0x;", format_word(0, 0, ';'), false, 0},
+      // A given length cuts the text and ignores the terminator.
+      {"7", 1, true, 7},
+      {"5?", 1, true, 5},
+      {"12345", 3, true, 123},
+      {"0x1Fzz", 4, true, 31},
+      {"0x", 2, false, 0},
+      {"0x1", 2, false, 0},
+      {"1 ", 2, true, 1},
+      {"12;3", format_word(4, 0, ';'), false, 3},
+      {string("12\0" "34", 5), 5, false, 34},
+      {string(255, '0') + "9", 255, true, 0},
+      {string(254, '0') + "9", 255, true, 9},
+      // The text ends at the terminator or a zero byte, whichever is first.
+      {"123;456", format_word(0, 0, ';'), true, 123},
+      {"12 3;x", format_word(0, 0, ';'), true, 123},
+      {"0x1F;zz", format_word(0, 0, ';'), true, 31},
+      {string("12\0;9", 5), format_word(0, 0, ';'), true, 12},
+      {string("4\0" "1;", 4), format_word(0, 0, ';'), true, 4},
+      {string("0\0x1", 4), 0, true, 0},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE("\"" + row.text + "\" format " + std::to_string(row.format));
+    const auto got = read_text(row.text, row.format);
+    EXPECT_EQ(got.first, row.ok);
+    EXPECT_EQ(got.second, row.value);
+  }
+  VYKNB64 v = make(kKept);
+  EXPECT_FALSE(v.VzStr(static_cast<const unsigned char*>(nullptr), 0));
+  EXPECT_EQ(value_of(v), kKept);
+}
+
+// Reading as described: the radix from the second character, then a scan
+// from the last character back, with saturating decimal sums and prefixed
+// digits placed at their bit positions.
+std::pair<bool, u64> model_read(const std::string& text, unsigned char separator, u64 value) {
+  auto decimal = [](char c) { return c >= '0' && c <= '9'; };
+  if (text.empty() || !decimal(text[0])) return {false, value};
+  unsigned bits = 0;
+  if (text.size() > 1 && !decimal(text[1])) {
+    const char c = text[1];
+    bits = c == 'x' || c == 'X' ? 4 : c == 'o' || c == 'O' ? 3 : c == 'b' || c == 'B' ? 1 : 0;
+    if (bits == 0 && c != char(separator)) return {false, value};
+  }
+  if (bits == 0) {
+    u64 power = 1;
+    for (std::size_t i = text.size(); i-- > 0;) {
+      if (text[i] == char(separator)) continue;
+      if (!decimal(text[i])) return {false, value};
+      const u64 term = mul(u64(text[i] - '0'), power);
+      value = power == 1 ? term : add(value, term);
+      power = mul(power, 10);
+    }
+    return {true, value};
+  }
+  const std::string digits = "0123456789abcdef";
+  value = 0;
+  unsigned position = 0;
+  for (std::size_t i = text.size(); i-- > 2;) {
+    const char c = text[i];
+    if (c == char(separator)) continue;
+    const std::size_t d = digits.find(char(c >= 'A' && c <= 'F' ? c + 32 : c));
+    if (d == std::string::npos || d >= (1u << bits)) return {false, value};
+    if (bits * position < 64) value |= u64(d) << (bits * position);
+    ++position;
+  }
+  return {position > 0, value};
+}
+
+// Random short texts over the characters that matter: digits, letters,
+// prefixes, separators, terminators and zero bytes.
+TEST(NumberVzStr, MatchesModelOnRandomTexts) {
+  const std::string alphabet = std::string("0123456789abcfABFgxXoObB _;5/:", 30) + '\0';
+  const unsigned char separators[] = {' ', '_', '5'};
+  const unsigned char terminators[] = {0, ';', '7'};  // a digit one too
+  std::mt19937_64 engine(2024);
+  int failures = 0;
+  for (int i = 0; i < 200000; ++i) {
+    std::string text(engine() % 30, '0');
+    for (std::size_t j = 0; j < text.size(); ++j) {
+      const u64 r = engine();
+      // Mostly digits, so that many texts get far before a rejection.
+      text[j] = r % 3 == 0 ? alphabet[r / 3 % alphabet.size()] : char('0' + r / 3 % 10);
+    }
+    const unsigned char separator = separators[engine() % 3];
+    const unsigned char terminator = terminators[engine() % 3];
+    const bool given = !text.empty() && engine() % 2 == 0;
+    const ulong32 format = format_word(given ? unsigned(text.size()) : 0,
+                                       separator == ' ' ? 0 : separator, terminator);
+    const u64 start = engine();
+    const std::string delimited =
+        given ? text : text.substr(0, text.find_first_of(std::string(1, char(terminator)) + '\0'));
+    const auto want = model_read(delimited, separator, start);
+    const auto got = read_text(text, format, start);
+    if (got != want && ++failures <= 10)
+      ADD_FAILURE() << "\"" << text << "\" format " << format << " start " << start << ": got "
+                    << got.first << "/" << got.second << " want " << want.first << "/"
+                    << want.second;
+  }
+  EXPECT_EQ(failures, 0);
+}
+
+// Text written with grouping and zero fill reads back to the same value once
+// a prefix is put in front, with the separator given to both operations.
+TEST(NumberVzStr, ReadsBackWhatVsStrWrites) {
+  struct Radix {
+    int radix;
+    const char* prefix;
+  };
+  const Radix radices[] = {{10, ""}, {16, "0x"}, {16, "7X"}, {8, "0o"}, {8, "0O"}, {2, "0b"}, {2, "1B"}};
+  OperandSource source(99);
+  int failures = 0;
+  for (int i = 0; i < 4000; ++i) {
+    const u64 value = i < 13 ? boundary_values()[std::size_t(i)] : source.next();
+    for (const Radix& r : radices)
+      for (unsigned separator : {0u, unsigned('_'), unsigned('\'')})
+        for (unsigned group : {0u, 1u, 3u, 4u})
+          for (unsigned minimum : {0u, 21u}) {
+            std::vector<unsigned char> buffer(work_area(r.radix));
+            VYKNB64 v = make(value);
+            const int length = v.VsStr(buffer.data(),
+                                       format_word(group, separator, minimum, i % 2 ? 32 : 0),
+                                       r.radix);
+            const std::string text = r.prefix + std::string(buffer.begin(), buffer.begin() + length);
+            for (bool given : {false, true}) {
+              const ulong32 format = format_word(given ? unsigned(text.size()) : 0, separator);
+              const auto got = read_text(text, format, ~value);
+              if ((!got.first || got.second != value) && ++failures <= 10)
+                ADD_FAILURE() << "\"" << text << "\" format " << format << " read as "
+                              << got.second << " want " << value;
             }
           }
   }
