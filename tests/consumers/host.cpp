@@ -1,11 +1,13 @@
 // A host program built the way a user of the library builds one (see
 // run.sh): it times two areas with the marks from <selvorin/marks.h>, checks
-// a little VYKNB64 arithmetic against std::uint64_t, and writes the report.
+// a little VYKNB64 arithmetic and text conversion against std::uint64_t, and
+// writes the report.
 //
 //   consumer_host <report file> <area name>
 //
 // The second area is named "<area name> (scope)". Exits with 1 when a result
 // is wrong, 2 on bad arguments; run.sh checks the report itself.
+#include <cstddef>
 #include <cstdint>
 #include <cstdio>
 #include <limits>
@@ -76,6 +78,15 @@ int main(int argc, char** argv) {
   const int written = product.VsStr(digits, 0, 10);
   expect(std::string(digits) == std::to_string(a * b), "a * b as decimal text");
   expect(written == static_cast<int>(std::to_string(a * b).size()), "digit count");
+
+  // Groups of three with the default separator, and read back.
+  std::string grouped_expected = std::to_string(a * b);
+  for (std::size_t i = grouped_expected.size(); i > 3; i -= 3) grouped_expected.insert(i - 3, " ");
+  char grouped[44] = {};
+  product.VsStr(grouped, 3, 10);
+  expect(std::string(grouped) == grouped_expected, "a * b as grouped decimal text");
+  Selvorin::VYKNB64 read_back;
+  expect(read_back.VzStr(grouped, 0) && read_back == product, "grouped text read back");
 
   timer.pokaz(argv[1]);
   return failures == 0 ? 0 : 1;
