@@ -62,6 +62,18 @@ void append_head_line(std::string& out, const VYKNB64& microseconds, std::string
   out += kHeadEnd;
 }
 
+// "<label>"<file>"<line label><line>" and its line break.
+void append_position_line(std::string& out, std::string_view label, const std::string& file,
+                          std::string_view line_label, int line) {
+  out += label;
+  out += '"';
+  out += file;
+  out += '"';
+  out += line_label;
+  append_line_number(out, line);
+  out += kLineBreak;
+}
+
 void append_area_block(std::string& out, const Messages& text, const VYKNB64& frequency,
                        const Area& area) {
   const ElapsedTime time = elapsed_time(area.record, frequency);
@@ -77,20 +89,10 @@ void append_area_block(std::string& out, const Messages& text, const VYKNB64& fr
   append_number(out, time.seconds, kGroupedFormat);
   out += text.seconds_unit;
   out += kLineBreak;
-  out += text.begin_label;
-  out += '"';
-  out += area.record.start_file;
-  out += '"';
-  out += text.line_label;
-  append_line_number(out, area.record.start_line);
-  out += kLineBreak;
-  out += text.end_label;
-  out += '"';
-  out += area.record.end_file;
-  out += '"';
-  out += text.line_label;
-  append_line_number(out, area.record.end_line);
-  out += kLineBreak;
+  append_position_line(out, text.begin_label, area.record.start_file, text.line_label,
+                       area.record.start_line);
+  append_position_line(out, text.end_label, area.record.end_file, text.line_label,
+                       area.record.end_line);
   out += kLineBreak;
 }
 

@@ -21,6 +21,7 @@
 
 #include "selvorin/marks.h"
 #include "selvorin/vyk_pav.h"
+#include "support/report_lines.h"
 
 namespace {
 
@@ -68,15 +69,6 @@ bool has_shape(const std::string& text, const std::string& pattern) {
     }
   }
   return t == text.size();
-}
-
-std::vector<std::string> split_lines(const std::string& text) {
-  std::vector<std::string> lines;
-  std::size_t from = 0;
-  for (std::size_t at; (at = text.find("\r\n", from)) != std::string::npos; from = at + 2)
-    lines.push_back(text.substr(from, at - from));
-  lines.push_back(text.substr(from));
-  return lines;
 }
 
 struct Texts {
@@ -153,7 +145,7 @@ TEST(EndToEnd, ReportOfRealAreasOnTheSystemsClockLanguageAndDate) {
       ASSERT_TRUE(i + 1 < text.size() && text[i + 1] == '\n') << "bare CR at " << i;
     }
   }
-  const std::vector<std::string> lines = split_lines(text);
+  const std::vector<std::string> lines = testing_support::report_lines(text);
   ASSERT_EQ(lines.size(), 4u + 3 * 6 + 3) << text;
   EXPECT_EQ(lines[0], "");
   EXPECT_EQ(lines[1], texts.frequency_label + grouped(real_frequency()) + texts.hertz);

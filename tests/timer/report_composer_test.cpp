@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "fake_platform.h"
+#include "support/report_lines.h"
 #include "platform/cp1251.h"
 #include "timer/report_composer.h"
 #include "timer/timer.h"
@@ -49,14 +50,8 @@ class ReportComposer : public ::testing::Test {
     return out;
   }
 
-  // The report's lines, split at CR LF; the notice is the last element.
   static std::vector<std::string> lines(const std::string& text) {
-    std::vector<std::string> result;
-    std::size_t from = 0;
-    for (std::size_t at; (at = text.find("\r\n", from)) != std::string::npos; from = at + 2)
-      result.push_back(text.substr(from, at - from));
-    result.push_back(text.substr(from));
-    return result;
+    return testing_support::report_lines(text);
   }
 
   static std::vector<std::string> head_lines(const std::string& text) {
