@@ -60,14 +60,16 @@ std::string printable(const std::string& text) {
   return out;
 }
 
-[[noreturn]] void fail(const char* what, const std::string& text, ulong32 format, Outcome got,
-                       Outcome want) {
-  std::fprintf(stderr, "%s\n  text \"%s\" (%zu bytes), format 0x%08X\n"
-                       "  got %d/%llu, want %d/%llu\n",
-               what, printable(text).c_str(), text.size(), unsigned(format), int(got.ok),
-               static_cast<unsigned long long>(got.value), int(want.ok),
-               static_cast<unsigned long long>(want.value));
+[[noreturn]] void fail(const char* what, const std::string& text, ulong32 format,
+                       const std::string& detail) {
+  std::fprintf(stderr, "%s\n  text \"%s\" (%zu bytes), format 0x%08X\n  %s\n", what,
+               printable(text).c_str(), text.size(), unsigned(format), printable(detail).c_str());
   std::abort();
+}
+
+std::string outcomes(Outcome got, Outcome want) {
+  return "got " + std::to_string(got.ok) + "/" + std::to_string(got.value) + ", want " +
+         std::to_string(want.ok) + "/" + std::to_string(want.value);
 }
 
 bool is_digit(unsigned char c) { return c >= '0' && c <= '9'; }
@@ -137,7 +139,7 @@ Outcome read(const std::string& block, ulong32 format) {
 
 void expect(const char* what, const std::string& block, ulong32 format, Outcome want) {
   const Outcome got = read(block, format);
-  if (!(got == want)) fail(what, block, format, got, want);
+  if (!(got == want)) fail(what, block, format, outcomes(got, want));
 }
 
 }  // namespace
@@ -175,7 +177,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   // Two documented properties first, each with its own message.
   const Outcome got = read(block, format);
   if ((text.empty() || !is_digit(text[0])) && !(got == Outcome{false, kStart}))
-    fail("a text not starting with a digit changed the value", text, format, got, {false, kStart});
+    fail("a text not starting with a digit changed the value", text, format,
+         outcomes(got, {false, kStart}));
 
   // Accepted decimal digits alone, without a leading zero: VsStr writes the
   // same digits back, unless the number is above 2^64 - 1 and saturated.
@@ -192,11 +195,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string back(reinterpret_cast<const char*>(written),
                            std::size_t(length > 0 ? length : 0));
     if (above ? got.value != kMax : back != text)
-      fail("accepted decimal text is not what VsStr writes back", text, format, got, got);
+      fail("accepted decimal text is not what VsStr writes back", text, format,
+           "read as " + std::to_string(got.value) + ", written back as \"" + back + "\"");
   }
 
   const Outcome want = model(text, separator, kStart);
-  if (!(got == want)) fail("VzStr differs from the documented reading", text, format, got, want);
+  if (!(got == want))
+    fail("VzStr differs from the documented reading", text, format, outcomes(got, want));
 
   // The same text with its end marked each other way: a given length, a
   // zero byte, another terminator. A zero byte inside the text can only be
