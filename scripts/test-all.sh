@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Builds and runs every test suite of the project: the native release build,
-# the same tests under AddressSanitizer and UndefinedBehaviorSanitizer, and
-# the 32-bit Windows DLL built with MinGW-w64 and tested under Wine.
+# the same tests under AddressSanitizer and UndefinedBehaviorSanitizer, the
+# 32-bit Windows DLL built with MinGW-w64 and tested under Wine, the native
+# tests again under valgrind memcheck, and a short run of each fuzz target.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -35,5 +36,21 @@ fi
 mingw_start=$SECONDS
 cmake --workflow --preset mingw
 echo "MinGW build and Wine tests took $((SECONDS - mingw_start)) s"
+
+step "Native tests under valgrind memcheck"
+valgrind_start=$SECONDS
+scripts/valgrind-tests.sh build/release
+echo "Valgrind run took $((SECONDS - valgrind_start)) s"
+
+step "Fuzzing: each libFuzzer target for 20 s (VYKPAV_FUZZ_SECONDS), clang, ASan + UBSan"
+# Not optional either: .ci/run installs clang and its libFuzzer runtime.
+if ! command -v clang++ >/dev/null 2>&1 ||
+   [ ! -f "$(clang++ --print-runtime-dir)/libclang_rt.fuzzer-x86_64.a" ]; then
+  echo "ERROR: fuzzing needs clang++ and libFuzzer (clang, libclang-rt-14-dev; see .ci/run)" >&2
+  exit 1
+fi
+fuzz_start=$SECONDS
+cmake --workflow --preset fuzz
+echo "Fuzz build and runs took $((SECONDS - fuzz_start)) s"
 
 step "All test suites passed"
