@@ -5,10 +5,10 @@
 // begin, the entry, guards and lookup of the end); the second holds one
 // clock reading alone.
 //
-// Each benchmark keeps every sample of its run and reports their median as
-// the counter median_ticks (nanoseconds on this system). The marks are
-// called through functions that are never inlined, as a host calls the
-// library's exported ones.
+// Each benchmark keeps every sample of its run and reports their median and
+// a trimmed mean as counters (ticks are nanoseconds on this system). The
+// marks are called through functions that are never inlined, as a host calls
+// the library's exported ones.
 #include <benchmark/benchmark.h>
 
 #include <time.h>
@@ -50,11 +50,20 @@ __attribute__((noinline)) void end_mark(Timer& timer, const char* area, const ch
   timer.end(area, file, line);
 }
 
-double median(std::vector<std::uint64_t>& samples) {
-  if (samples.empty()) return 0;
-  const auto middle = samples.begin() + static_cast<std::ptrdiff_t>(samples.size() / 2);
-  std::nth_element(samples.begin(), middle, samples.end());
-  return static_cast<double>(*middle);
+// The median of the samples, and their mean below the 99th percentile. The
+// clock of some systems (this project's virtual machines among them) moves
+// in steps of several ticks, so a median can only take a few values; the
+// mean of the same samples is not so coarse, as the steps fall at random
+// places of the spans. The top percent holds the spans that an interrupt
+// or another thread broke into, which would pull the mean off.
+void summarise(benchmark::State& state, std::vector<std::uint64_t>& samples) {
+  if (samples.empty()) return;
+  std::sort(samples.begin(), samples.end());
+  state.counters["median_ticks"] = static_cast<double>(samples[samples.size() / 2]);
+  const std::size_t kept = samples.size() - samples.size() / 100;
+  double sum = 0;
+  for (std::size_t i = 0; i < kept; ++i) sum += static_cast<double>(samples[i]);
+  state.counters["mean_ticks"] = sum / static_cast<double>(kept);
 }
 
 void BM_BareReadDifference(benchmark::State& state) {
@@ -65,7 +74,7 @@ void BM_BareReadDifference(benchmark::State& state) {
     const std::uint64_t second = clock_ticks();
     samples.push_back(second - first);
   }
-  state.counters["median_ticks"] = median(samples);
+  summarise(state, samples);
 }
 BENCHMARK(BM_BareReadDifference)->Name("Bias/bare_read_difference");
 
@@ -85,7 +94,7 @@ void BM_EmptyAreaTicks(benchmark::State& state) {
     end_mark(timer, kAreas[k], __FILE__, __LINE__);
     samples.push_back(to_u64(records[k]->end_ticks) - to_u64(records[k]->start_ticks));
   }
-  state.counters["median_ticks"] = median(samples);
+  summarise(state, samples);
 }
 BENCHMARK(BM_EmptyAreaTicks)->Name("Bias/empty_area_ticks");
 
