@@ -7,25 +7,6 @@
 
 namespace vykpav::timer {
 
-namespace {
-
-// True when the zero-terminated `text` holds exactly the bytes of `name`.
-// Stops at the first difference, so it never reads past `text`'s end.
-inline bool same_text(const std::string& name, const char* text) noexcept {
-  const char* expected = name.c_str();  // ends in a zero byte too
-  for (;; ++expected, ++text) {
-    if (*expected != *text) return false;
-    if (*expected == '\0') return true;
-  }
-}
-
-inline std::size_t recent_slot(const char* name, std::size_t slots) noexcept {
-  const std::uint64_t address = reinterpret_cast<std::uintptr_t>(name);
-  return static_cast<std::size_t>((address * 0x9E3779B97F4A7C15ull) >> 58) & (slots - 1);
-}
-
-}  // namespace
-
 AreaTable::AreaTable(std::uint32_t count, const char* const* names) {
   std::vector<std::string> keys;
   keys.reserve(count);
@@ -45,9 +26,7 @@ AreaTable::AreaTable(std::uint32_t count, const char* const* names) {
   for (std::string& key : keys) areas_.push_back(Area{std::move(key), VYS_BD{}});
 }
 
-VYS_BD* AreaTable::find(const char* name) noexcept {
-  RecentLookup& recent = recent_[recent_slot(name, recent_.size())];
-  if (recent.name == name && same_text(recent.area->name, name)) return &recent.area->record;
+VYS_BD* AreaTable::find_and_remember(const char* name, RecentLookup& recent) noexcept {
   Area* area = search(name);
   if (area == nullptr) return nullptr;
   recent = RecentLookup{name, area};
