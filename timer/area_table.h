@@ -57,6 +57,8 @@ class AreaTable {
            (recent_.size() - 1);
   }
 
+  void add_numbered_areas(std::uint32_t count);
+
   struct RecentLookup;
   VYS_BD* find_and_remember(const char* name, RecentLookup& recent) noexcept;
   Area* search(const char* name) noexcept;
