@@ -6,17 +6,15 @@
 #include <time.h>
 #include <unistd.h>
 
-#include <algorithm>
 #include <cstdint>
 #include <cstdio>
 #include <map>
 #include <memory>
-#include <numeric>
-#include <random>
 #include <string>
-#include <vector>
 
 #include <selvorin/vyk_pav.h>
+
+#include "begun_timer.h"
 
 namespace {
 
@@ -54,26 +52,11 @@ void BM_BeginEndPair(benchmark::State& state) {
 }
 BENCHMARK(BM_BeginEndPair)->Name("Timer/pair/begin_end");
 
-// A timer of `count` areas, each begun once and ended once: all begun in
-// name order, then ended in a shuffled order, so the elapsed times spread
-// over a range and the report orders them by time and by name. Kept for the
-// whole run: building the largest takes longer than its report.
+// Kept for the whole run: building the largest takes longer than its report.
 Selvorin::VYK_PAV& begun_timer(std::uint32_t count) {
   static std::map<std::uint32_t, std::unique_ptr<Selvorin::VYK_PAV>> timers;
   std::unique_ptr<Selvorin::VYK_PAV>& timer = timers[count];
-  if (timer) return *timer;
-  std::vector<std::string> names(count);
-  for (std::uint32_t i = 0; i < count; ++i) {
-    char name[16];
-    std::snprintf(name, sizeof name, "area %07u", static_cast<unsigned>(i));
-    names[i] = name;
-  }
-  std::vector<const char*> pointers(count);
-  for (std::uint32_t i = 0; i < count; ++i) pointers[i] = names[i].c_str();
-  timer = std::make_unique<Selvorin::VYK_PAV>(count, pointers.data());
-  for (const char* name : pointers) timer->_nachalo(name, __FILE__, __LINE__);
-  std::shuffle(pointers.begin(), pointers.end(), std::mt19937(count));
-  for (const char* name : pointers) timer->_konec(name, __FILE__, __LINE__);
+  if (!timer) timer = make_begun_timer(count);
   return *timer;
 }
 
