@@ -66,7 +66,7 @@ def main(paths):
     print("| figure | ratio | target | note |")
     print("|---|---|---|---|")
     for figure, value, target, note in rows:
-        print("| %s | %.2f | %s | %s |" % (figure, value, target, note))
+        print("| %s | %.3f | %s | %s |" % (figure, value, target, note))
 
     reports = sorted((int(name.split("/")[2]), name) for name in real
                      if name.startswith("Timer/report/"))
