@@ -220,12 +220,15 @@ void compose_report(std::string& out, const ReportHeader& header, const OrderedA
   const std::size_t room = block_room(text);
   out.clear();
   // Room for the whole text at once: a report of many areas would otherwise
-  // move its text to ever larger storage many times over.
-  out.reserve(kLineBreak.size() + text.frequency_label.size() + kLongestNumber +
-              text.frequency_unit.size() + kLineBreak.size() + kDateIndent.size() +
-              header.date.size() + kDateTimeGap.size() + header.time.size() +
-              4 * kLineBreak.size() + areas.size() * room +
-              ordered.text_bytes + 2 * kLineBreak.size() + kReportNotice.size());
+  // move its text to ever larger storage many times over. Only ever grown:
+  // this standard library's reserve also shrinks, and the next larger report
+  // would then start again on fresh storage.
+  const std::size_t largest =
+      kLineBreak.size() + text.frequency_label.size() + kLongestNumber +
+      text.frequency_unit.size() + kLineBreak.size() + kDateIndent.size() + header.date.size() +
+      kDateTimeGap.size() + header.time.size() + 4 * kLineBreak.size() + areas.size() * room +
+      ordered.text_bytes + 2 * kLineBreak.size() + kReportNotice.size();
+  if (largest > out.capacity()) out.reserve(largest);
   out += kLineBreak;
   out += text.frequency_label;
   append_number(out, header.frequency, kGroupedFormat);
