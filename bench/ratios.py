@@ -68,18 +68,25 @@ def main(paths):
     for figure, value, target, note in rows:
         print("| %s | %.3f | %s | %s |" % (figure, value, target, note))
 
-    reports = sorted((int(name.split("/")[2]), name) for name in real
-                     if name.startswith("Timer/report/"))
+    report_table(real, "Timer/report/", "report of N begun areas")
+    for phase in ["order", "compose", "write_file"]:
+        report_table(real, "Report/%s/" % phase, "report phase '%s'" % phase)
+
+
+def report_table(real, prefix, title):
+    """Wall time and time per area of one kind of report benchmark by N."""
+    reports = sorted((int(name[len(prefix):].split("/")[0]), name) for name in real
+                     if name.startswith(prefix))
     if reports:
         print()
-        print("| report of N begun areas | wall time | per area | per area / per area at %d | log N / log %d |"
-              % (reports[0][0], reports[0][0]))
+        print("| %s | wall time | per area | per area / per area at %d | log N / log %d |"
+              % (title, reports[0][0], reports[0][0]))
         print("|---|---|---|---|---|")
         first_n, first_name = reports[0]
         first_per_area = real[first_name] / first_n
         for n, name in reports:
             per_area = real[name] / n  # the report benchmarks run in milliseconds
-            print("| %d | %.0f ms | %.0f ns | %.2f | %.2f |" % (
+            print("| %d | %.1f ms | %.0f ns | %.2f | %.2f |" % (
                 n, real[name], per_area * 1e6, per_area / first_per_area,
                 math.log(n) / math.log(first_n)))
 

@@ -18,7 +18,9 @@ build/bench/bench/vykpav_bench "${common[@]}" --benchmark_min_time=0.05 \
   --benchmark_out="$out/bench.json" >/dev/null
 build/bench/bench/vykpav_bias_bench "${common[@]}" --benchmark_min_time=0.05 \
   --benchmark_out="$out/bias.json" >/dev/null
-python3 bench/ratios.py "$out/bench.json" "$out/bias.json"
+build/bench/bench/vykpav_report_phases_bench "${common[@]}" --benchmark_min_time=0.05 \
+  --benchmark_out="$out/report_phases.json" >/dev/null
+python3 bench/ratios.py "$out/bench.json" "$out/bias.json" "$out/report_phases.json"
 echo
 for run in 1 2 3 4 5; do build/bench/bench/vykpav_first_report 1000000; done
 echo

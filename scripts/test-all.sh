@@ -18,6 +18,8 @@ cmake --build --preset bench
 build/bench/bench/vykpav_bench --benchmark_min_time=0.001 \
   --benchmark_filter='-report/1000000' >/dev/null
 build/bench/bench/vykpav_bias_bench --benchmark_min_time=0.001 >/dev/null
+build/bench/bench/vykpav_report_phases_bench --benchmark_min_time=0.001 \
+  --benchmark_filter=/10000/ >/dev/null
 build/bench/bench/vykpav_memory 1000 >/dev/null
 build/bench/bench/vykpav_first_report 1000 >/dev/null
 
