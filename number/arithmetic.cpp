@@ -21,8 +21,11 @@ inline std::uint64_t add_saturating(std::uint64_t a, std::uint64_t b) noexcept {
   return __builtin_add_overflow(a, b, &sum) ? kMax64 : sum;
 }
 
+// The borrow of the subtraction itself decides, as the carry does for the
+// sum: no separate comparison.
 inline std::uint64_t subtract_saturating(std::uint64_t a, std::uint64_t b) noexcept {
-  return a < b ? 0 : a - b;
+  std::uint64_t difference;
+  return __builtin_sub_overflow(a, b, &difference) ? 0 : difference;
 }
 
 // A 32-bit word shifted in place: counts of 32 to 63 clear it.
@@ -163,7 +166,8 @@ VYKNB64& operator++(VYKNB64& v) {
   return v;
 }
 VYKNB64& operator--(VYKNB64& v) {
-  store_u64(v, subtract_saturating(to_u64(v), 1));
+  const std::uint64_t x = to_u64(v);
+  store_u64(v, x - (x != 0 ? 1 : 0));  // one compare and a subtract with borrow
   return v;
 }
 

@@ -11,6 +11,10 @@
 // the buffer.
 #include <cstring>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 #include "number/u64.h"
 
 namespace Selvorin {
@@ -150,6 +154,68 @@ inline void put_decimal_by_3(unsigned char* end, u64 v, unsigned n,
   }
 }
 
+#if defined(__BYTE_ORDER__) && __BYTE_ORDER__ == __ORDER_LITTLE_ENDIAN__
+#define VYKPAV_DECIMAL_BY_WORDS 1
+
+// The eight decimal digits of x < 10^8, zero-filled, as the characters of
+// one word, the first in its lowest byte. x is cut into two halves of four
+// digits, the halves into pairs, the pairs into digits, every lane of the
+// word at once: a multiplication and a shift divide all lanes by 100, then
+// by 10, as each lane's product stays inside the lane.
+inline u64 eight_digit_characters(u32 x) noexcept {
+  const u64 halves = (x / 10000) | (u64(x % 10000) << 32);           // 32-bit lanes
+  const u64 hundreds = ((halves * 10486) >> 20) & 0x0000007F0000007Full;  // lane / 100
+  const u64 pairs = hundreds | ((halves - 100 * hundreds) << 16);     // 16-bit lanes
+  const u64 tens = ((pairs * 103) >> 10) & 0x000F000F000F000Full;     // lane / 10
+  const u64 digits = tens | ((pairs - 10 * tens) << 8);               // 8-bit lanes
+  return digits + 0x3030303030303030ull;
+}
+
+inline void store_word(unsigned char* at, u64 w) noexcept { std::memcpy(at, &w, 8); }
+inline void store_half(unsigned char* at, u32 w) noexcept { std::memcpy(at, &w, 4); }
+
+// The last n characters of the word w (n from 1 to 8) at `at`, nothing
+// beyond them: at most two stores, the second overlapping the first.
+inline void store_last(unsigned char* at, u64 w, unsigned n) noexcept {
+  w >>= 8 * (8 - n);  // the wanted characters now start at the lowest byte
+  if (n >= 4) {
+    store_half(at, u32(w));
+    store_half(at + n - 4, u32(w >> (8 * (n - 4))));
+  } else {
+    at[0] = static_cast<unsigned char>(w);
+    if (n >= 2) {
+      const std::uint16_t last_two = std::uint16_t(w >> (8 * (n - 2)));
+      std::memcpy(at + n - 2, &last_two, 2);
+    }
+  }
+}
+
+// n decimal digits of v (v below 10^n, n from 1 to 20) at `at`, leading
+// zeros included: the value in eight-digit words, each written whole, the
+// first word cut to what the text needs. A word stored first and partly
+// overwritten by the next is never written past the text.
+inline void put_decimal_words(unsigned char* at, u64 v, unsigned n) noexcept {
+  if (n > 16) {
+    const u64 top = v / 10000000000000000ull;  // below 1845
+    const u64 rest = v - top * 10000000000000000ull;
+    const u32 middle = u32(rest / 100000000u);
+    const u32 low = u32(rest - u64(middle) * 100000000u);
+    const unsigned k = n - 16;  // 1 to 4
+    store_half(at, u32(eight_digit_characters(u32(top)) >> 32 >> (8 * (4 - k))));
+    store_word(at + k, eight_digit_characters(middle));
+    store_word(at + k + 8, eight_digit_characters(low));
+  } else if (n > 8) {
+    const u32 high = u32(v / 100000000u);
+    const u32 low = u32(v - u64(high) * 100000000u);
+    const unsigned k = n - 8;  // 1 to 8
+    store_word(at, eight_digit_characters(high) >> (8 * (8 - k)));
+    store_word(at + k, eight_digit_characters(low));
+  } else {
+    store_last(at, eight_digit_characters(u32(v)), n);
+  }
+}
+#endif
+
 // All digits of v in radix 2^Shift, the last one just before `end`.
 template <unsigned Shift>
 inline void put_binary_power(unsigned char* end, u64 v, const unsigned char* digits) noexcept {
@@ -162,6 +228,7 @@ inline void put_binary_power(unsigned char* end, u64 v, const unsigned char* dig
 #if defined(__BYTE_ORDER__) && __BYTE_ORDER__ == __ORDER_LITTLE_ENDIAN__
 #define VYKPAV_HEX_BY_WORDS 1
 
+#if !defined(__SSE2__)
 constexpr u64 kEachByte = 0x0101010101010101ull;
 
 // The eight nibbles of x, least significant first, one to a byte.
@@ -180,14 +247,30 @@ inline u64 hex_characters(u64 nibbles, unsigned offset) noexcept {
   const u64 low7 = 0x7F * kEachByte;
   return ((base & low7) + (extra & low7)) ^ ((base ^ extra) & (0x80 * kEachByte));
 }
+#endif
 
 // All sixteen hexadecimal digits of v, leading zeros included, most
 // significant first, with no branch per digit.
 inline void hex_digits(unsigned char out[16], u64 v, unsigned offset) noexcept {
+#if defined(__SSE2__)
+  // The bytes of v in reading order, each split into its two nibbles side by
+  // side, every nibble made its character at once: '0' plus the digit, and
+  // for 10 to 15 a further 7 plus the offset, added modulo 256.
+  const u64 reading_order = __builtin_bswap64(v);
+  const __m128i bytes = _mm_loadl_epi64(reinterpret_cast<const __m128i*>(&reading_order));
+  const __m128i low_nibble = _mm_set1_epi8(0x0F);
+  const __m128i nibbles = _mm_unpacklo_epi8(_mm_and_si128(_mm_srli_epi16(bytes, 4), low_nibble),
+                                            _mm_and_si128(bytes, low_nibble));
+  const __m128i letters = _mm_cmpgt_epi8(nibbles, _mm_set1_epi8(9));
+  const __m128i extra = _mm_and_si128(letters, _mm_set1_epi8(static_cast<char>(7 + offset)));
+  const __m128i characters = _mm_add_epi8(_mm_add_epi8(nibbles, _mm_set1_epi8('0')), extra);
+  _mm_storeu_si128(reinterpret_cast<__m128i*>(out), characters);
+#else
   const u64 high = __builtin_bswap64(hex_characters(spread_nibbles(v >> 32), offset));
   const u64 low = __builtin_bswap64(hex_characters(spread_nibbles(v & 0xFFFFFFFFu), offset));
   std::memcpy(out, &high, 8);
   std::memcpy(out + 8, &low, 8);
+#endif
 }
 
 // Copies n <= 16 bytes with at most two overlapping fixed-size moves, all
@@ -243,7 +326,11 @@ __attribute__((noinline)) int write_decimal(unsigned char* buffer, u64 v, ulong3
   const unsigned n = text_digit_count(decimal_digit_count(v), format, 20);
   const unsigned group = group_size(format);
   if (group == 0 || group >= n) {
+#ifdef VYKPAV_DECIMAL_BY_WORDS
+    put_decimal_words(buffer, v, n);
+#else
     put_decimal(buffer + n, v, n);
+#endif
     return finish(buffer, n);
   }
   if (group == 3) {
@@ -261,7 +348,12 @@ __attribute__((noinline)) int write_hexadecimal(unsigned char* buffer, u64 v, ul
   const unsigned group = group_size(format);
   const unsigned offset = unsigned(format >> 24);
 #ifdef VYKPAV_HEX_BY_WORDS
-  // All sixteen digits at once: the fill digits are the leading zeros.
+  // All sixteen digits at once: the fill digits are the leading zeros. A
+  // text of all sixteen, the usual one for large values, is made in place.
+  if (n == 16 && (group == 0 || group >= n)) {
+    hex_digits(buffer, v, offset);
+    return finish(buffer, n);
+  }
   unsigned char local[16];
   hex_digits(local, v, offset);
   if (group == 0 || group >= n) {

@@ -2,52 +2,58 @@
 
 #include <algorithm>
 #include <cstring>
+#include <utility>
 
 #include "platform/platform.h"
 
 namespace vykpav::timer {
 
-namespace {
-
-// True when the zero-terminated `text` holds exactly the bytes of `name`.
-// Stops at the first difference, so it never reads past `text`'s end.
-inline bool same_text(const std::string& name, const char* text) noexcept {
-  const char* expected = name.c_str();  // ends in a zero byte too
-  for (;; ++expected, ++text) {
-    if (*expected != *text) return false;
-    if (*expected == '\0') return true;
-  }
-}
-
-inline std::size_t recent_slot(const char* name, std::size_t slots) noexcept {
-  const std::uint64_t address = reinterpret_cast<std::uintptr_t>(name);
-  return static_cast<std::size_t>((address * 0x9E3779B97F4A7C15ull) >> 58) & (slots - 1);
-}
-
-}  // namespace
-
 AreaTable::AreaTable(std::uint32_t count, const char* const* names) {
-  std::vector<std::string> keys;
+  if (names == nullptr) {
+    add_numbered_areas(count);
+    return;
+  }
+  // Sorted and made unique as pointers to the caller's texts, so that each
+  // name is copied once, straight into its area. strcmp compares bytes as
+  // unsigned values, a prefix first: the table's own order.
+  std::vector<const char*> keys;
   keys.reserve(count);
-  for (std::uint32_t i = 0; i < count; ++i) {
-    if (names == nullptr) {
-      std::string key;
-      platform::append_unsigned(key, i);
-      keys.push_back(std::move(key));
-    } else if (names[i] != nullptr) {
-      keys.emplace_back(names[i]);
+  for (std::uint32_t i = 0; i < count; ++i)
+    if (names[i] != nullptr) keys.push_back(names[i]);
+  std::sort(keys.begin(), keys.end(),
+            [](const char* a, const char* b) { return std::strcmp(a, b) < 0; });
+  keys.erase(std::unique(keys.begin(), keys.end(),
+                         [](const char* a, const char* b) { return std::strcmp(a, b) == 0; }),
+             keys.end());
+  areas_.reserve(keys.size());
+  for (const char* key : keys) areas_.push_back(Area{key, VYS_BD{}});
+}
+
+// "0" to "count - 1" made in byte order ("0", "1", "10", "100", ..., "11",
+// ..., "2", ...): the walk of the tree of decimal digits, depth first, so
+// nothing needs sorting.
+void AreaTable::add_numbered_areas(std::uint32_t count) {
+  areas_.reserve(count);
+  if (count == 0) return;
+  std::uint64_t n = 0;
+  for (std::uint32_t made = 0; made < count; ++made) {
+    std::string key;
+    platform::append_unsigned(key, static_cast<std::uint32_t>(n));
+    areas_.push_back(Area{std::move(key), VYS_BD{}});
+    if (n == 0) {
+      n = 1;  // "0" has no extensions among the numbers
+    } else if (n * 10 < count) {
+      n *= 10;  // down: the first extension
+    } else {
+      // Up past every level whose last digit is 9 or whose next number is
+      // out of range, then on to the next sibling.
+      while (n % 10 == 9 || n + 1 >= count) n /= 10;
+      ++n;
     }
   }
-  // std::string orders its bytes as unsigned values, a prefix first.
-  std::sort(keys.begin(), keys.end());
-  keys.erase(std::unique(keys.begin(), keys.end()), keys.end());
-  areas_.reserve(keys.size());
-  for (std::string& key : keys) areas_.push_back(Area{std::move(key), VYS_BD{}});
 }
 
-VYS_BD* AreaTable::find(const char* name) noexcept {
-  RecentLookup& recent = recent_[recent_slot(name, recent_.size())];
-  if (recent.name == name && same_text(recent.area->name, name)) return &recent.area->record;
+VYS_BD* AreaTable::find_and_remember(const char* name, RecentLookup& recent) noexcept {
   Area* area = search(name);
   if (area == nullptr) return nullptr;
   recent = RecentLookup{name, area};

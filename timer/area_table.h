@@ -27,14 +27,40 @@ class AreaTable {
   AreaTable(const AreaTable&) = delete;
   AreaTable& operator=(const AreaTable&) = delete;
 
-  // The record of the area whose name is exactly `name`, or null.
-  VYS_BD* find(const char* name) noexcept;
+  // The record of the area whose name is exactly `name`, or null. The check
+  // of the recent lookups is inline: a mark whose name comes from the same
+  // address as before reaches its record without a further call.
+  VYS_BD* find(const char* name) noexcept {
+    RecentLookup& recent = recent_[recent_slot(name)];
+    if (recent.name == name && same_text(recent.area->name, name)) return &recent.area->record;
+    return find_and_remember(name, recent);
+  }
 
   // All areas in ascending name order (bytes compared as unsigned values,
   // a prefix before its extensions).
   const std::vector<Area>& areas() const noexcept { return areas_; }
 
  private:
+  // True when the zero-terminated `text` holds exactly the bytes of `name`.
+  // Stops at the first difference, so it never reads past `text`'s end.
+  static bool same_text(const std::string& name, const char* text) noexcept {
+    const char* expected = name.c_str();  // ends in a zero byte too
+    for (;; ++expected, ++text) {
+      if (*expected != *text) return false;
+      if (*expected == '\0') return true;
+    }
+  }
+
+  std::size_t recent_slot(const char* name) const noexcept {
+    const std::uint64_t address = reinterpret_cast<std::uintptr_t>(name);
+    return static_cast<std::size_t>((address * 0x9E3779B97F4A7C15ull) >> 58) &
+           (recent_.size() - 1);
+  }
+
+  void add_numbered_areas(std::uint32_t count);
+
+  struct RecentLookup;
+  VYS_BD* find_and_remember(const char* name, RecentLookup& recent) noexcept;
   Area* search(const char* name) noexcept;
 
   std::vector<Area> areas_;

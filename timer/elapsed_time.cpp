@@ -43,25 +43,59 @@ std::uint64_t multiply_divide(std::uint64_t a, std::uint32_t m, std::uint64_t d)
 #endif
 }
 
+namespace {
+
+// VYKNB64's division on native values: a zero divisor yields the dividend,
+// and 0 / 0 yields 1. Working timers never have a zero frequency; this only
+// keeps the rule where one is passed in.
+inline std::uint64_t quotient(std::uint64_t a, std::uint64_t d) noexcept {
+  if (d == 0) return a == 0 ? 1 : a;
+  return a / d;
+}
+
+}  // namespace
+
+UnitScale::UnitScale(std::uint64_t frequency, std::uint32_t units_per_second) noexcept
+    : frequency_(frequency),
+      units_per_second_(units_per_second),
+      exact_(frequency % units_per_second == 0),
+      divisor_(frequency / units_per_second) {}
+
+std::uint64_t UnitScale::operator()(std::uint64_t ticks) const noexcept {
+  // Counters of 10 MHz, 1 GHz and the like: one exact division.
+  if (exact_) return quotient(ticks, divisor_);
+  // Otherwise whole seconds and the remainder separately, so that nothing
+  // overflows; the sum saturates like every VYKNB64 sum. Not exact means the
+  // frequency is not 0.
+  std::uint64_t whole, sum;
+  if (__builtin_mul_overflow(ticks / frequency_, std::uint64_t{units_per_second_}, &whole))
+    return ~std::uint64_t{0};
+  const std::uint64_t part = multiply_divide(ticks % frequency_, units_per_second_, frequency_);
+  return __builtin_add_overflow(whole, part, &sum) ? ~std::uint64_t{0} : sum;
+}
+
 VYKNB64 ticks_to_units(const VYKNB64& ticks, const VYKNB64& frequency,
                        std::uint32_t units_per_second) {
-  // Counters of 10 MHz, 1 GHz and the like: one exact division.
-  if (frequency % units_per_second == 0u) return ticks / (frequency / units_per_second);
-  // Otherwise whole seconds and the remainder separately, so that nothing
-  // overflows; the sum saturates like every VYKNB64 sum.
-  const VYKNB64 whole = (ticks / frequency) * units_per_second;
-  const VYKNB64 part =
-      from_u64(multiply_divide(to_u64(ticks % frequency), units_per_second, to_u64(frequency)));
-  return whole + part;
+  return from_u64(UnitScale(to_u64(frequency), units_per_second)(to_u64(ticks)));
+}
+
+ElapsedScales::ElapsedScales(const VYKNB64& frequency) noexcept
+    : frequency_(to_u64(frequency)),
+      microseconds_(frequency_, kMicrosecondsPerSecond),
+      milliseconds_(frequency_, kMillisecondsPerSecond) {}
+
+ElapsedTime ElapsedScales::operator()(const VYS_BD& record) const noexcept {
+  const std::uint64_t ticks = elapsed_ticks(record);
+  ElapsedTime time;
+  time.ticks = from_u64(ticks);
+  time.microseconds = from_u64(microseconds_(ticks));
+  time.milliseconds = from_u64(milliseconds_(ticks));
+  time.seconds = from_u64(quotient(ticks, frequency_));
+  return time;
 }
 
 ElapsedTime elapsed_time(const VYS_BD& record, const VYKNB64& frequency) {
-  ElapsedTime time;
-  time.ticks = record.end_ticks - record.start_ticks;
-  time.microseconds = ticks_to_units(time.ticks, frequency, kMicrosecondsPerSecond);
-  time.milliseconds = ticks_to_units(time.ticks, frequency, kMillisecondsPerSecond);
-  time.seconds = time.ticks / frequency;
-  return time;
+  return ElapsedScales(frequency)(record);
 }
 
 }  // namespace vykpav::timer

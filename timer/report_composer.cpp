@@ -2,13 +2,16 @@
 
 #include <algorithm>
 #include <cstring>
+#include <numeric>
 
-#include "platform/platform.h"
+#include "number/u64.h"
 #include "timer/elapsed_time.h"
 #include "timer/messages.h"
 
 namespace vykpav::timer {
 
+using number::from_u64;
+using number::to_u64;
 using Selvorin::ulong32;
 using Selvorin::VYKNB64;
 
@@ -19,18 +22,21 @@ constexpr std::string_view kDots =
     "......................................................................";
 constexpr std::string_view kHeadMiddle = ": __________ ";
 constexpr std::string_view kHeadEnd = " __________";
+constexpr std::string_view kDateIndent = "        ";
+constexpr std::string_view kDateTimeGap = "  ";
 constexpr ulong32 kGroupedFormat = 3;              // groups of three, space between
 constexpr ulong32 kHeadNumberFormat = 0x00140003;  // the same, at least 20 digits
-constexpr int kNumberBufferSize = 256;
+constexpr ulong32 kLineFormat = 0;                 // "%u": no groups, no fill
+// The longest decimal text VsStr writes: 20 digits in groups of three.
+constexpr std::size_t kLongestNumber = 26;
+// The room VsStr asks for in radix 10, whatever the number: 2 * 20 + 4.
+constexpr std::size_t kNumberRoom = 44;
+constexpr std::size_t kLongestLineNumber = 10;  // 4294967295
 
 void append_number(std::string& out, VYKNB64 value, ulong32 format) {
-  unsigned char text[kNumberBufferSize];
+  unsigned char text[kNumberRoom];
   const int length = value.VsStr(text, format, 10);
   out.append(reinterpret_cast<const char*>(text), static_cast<std::size_t>(length));
-}
-
-void append_line_number(std::string& out, int line) {
-  platform::append_unsigned(out, static_cast<std::uint32_t>(line));
 }
 
 // Byte i of `name` followed by " __________", the rest of its head line.
@@ -52,84 +58,193 @@ bool name_tail_less(const std::string& a, const std::string& b) {
   return length_a < length_b;
 }
 
-void append_head_line(std::string& out, const VYKNB64& microseconds, std::string_view word,
-                      const std::string& name) {
-  append_number(out, microseconds, kHeadNumberFormat);
-  out += ' ';
-  out += word;
-  out += kHeadMiddle;
-  out += name;
-  out += kHeadEnd;
+bool starts_with(const std::string& text, const std::string& prefix) noexcept {
+  return text.size() >= prefix.size() &&
+         std::memcmp(text.data(), prefix.data(), prefix.size()) == 0;
 }
 
-// "<label>"<file>"<line label><line>" and its line break.
-void append_position_line(std::string& out, std::string_view label, const std::string& file,
-                          std::string_view line_label, int line) {
-  out += label;
-  out += '"';
-  out += file;
-  out += '"';
-  out += line_label;
-  append_line_number(out, line);
-  out += kLineBreak;
+// Each area's place when the names are ordered as they stand in the head
+// lines, each followed by " __________". That is the table's own byte order
+// except among a name and the names that extend it, which the table keeps
+// together right after it: only such groups are sorted again. Empty when no
+// name extends another, as the places are then the table's.
+std::vector<std::uint32_t> name_ranks(const std::vector<Area>& areas) {
+  std::vector<std::uint32_t> ranks;
+  std::vector<std::uint32_t> group;
+  for (std::size_t first = 0; first < areas.size();) {
+    std::size_t end = first + 1;
+    while (end < areas.size() && starts_with(areas[end].name, areas[first].name)) ++end;
+    if (end - first > 1) {
+      if (ranks.empty()) {
+        ranks.resize(areas.size());
+        std::iota(ranks.begin(), ranks.end(), std::uint32_t{0});
+      }
+      group.resize(end - first);
+      std::iota(group.begin(), group.end(), static_cast<std::uint32_t>(first));
+      std::sort(group.begin(), group.end(), [&areas](std::uint32_t a, std::uint32_t b) {
+        return name_tail_less(areas[a].name, areas[b].name);
+      });
+      for (std::size_t k = 0; k < group.size(); ++k)
+        ranks[group[k]] = static_cast<std::uint32_t>(first + k);
+    }
+    first = end;
+  }
+  return ranks;
 }
 
-void append_area_block(std::string& out, const Messages& text, const VYKNB64& frequency,
-                       const Area& area) {
-  const ElapsedTime time = elapsed_time(area.record, frequency);
-  append_head_line(out, time.microseconds, text.head_word, area.name);
-  out += kLineBreak;
-  out += kDots;
-  out += kLineBreak;
-  out += text.velocity_label;
-  append_number(out, time.microseconds, kGroupedFormat);
-  out += text.microseconds_unit;
-  append_number(out, time.milliseconds, kGroupedFormat);
-  out += text.milliseconds_unit;
-  append_number(out, time.seconds, kGroupedFormat);
-  out += text.seconds_unit;
-  out += kLineBreak;
-  append_position_line(out, text.begin_label, area.record.start_file, text.line_label,
-                       area.record.start_line);
-  append_position_line(out, text.end_label, area.record.end_file, text.line_label,
-                       area.record.end_line);
-  out += kLineBreak;
+// Puts a block's pieces one after another into room made for them beforehand.
+class TextWriter {
+ public:
+  explicit TextWriter(char* at) noexcept : at_(at) {}
+  void put(std::string_view piece) noexcept {
+    std::memcpy(at_, piece.data(), piece.size());
+    at_ += piece.size();
+  }
+  void put(char c) noexcept { *at_++ = c; }
+  // VsStr's zero byte lands where the next piece goes.
+  void put_number(std::uint64_t value, ulong32 format) noexcept {
+    VYKNB64 number = from_u64(value);
+    at_ += number.VsStr(reinterpret_cast<unsigned char*>(at_), format, 10);
+  }
+  char* end() const noexcept { return at_; }
+
+ private:
+  char* at_;
+};
+
+// The most a block takes besides its name and file texts, and room for VsStr
+// after any number in it.
+std::size_t block_room(const Messages& text) {
+  return kLongestNumber + 1 + text.head_word.size() + kHeadMiddle.size() + kHeadEnd.size() +
+         kLineBreak.size() + kDots.size() + kLineBreak.size() + text.velocity_label.size() +
+         3 * kLongestNumber + text.microseconds_unit.size() + text.milliseconds_unit.size() +
+         text.seconds_unit.size() + kLineBreak.size() + text.begin_label.size() + 2 +
+         text.line_label.size() + kLongestLineNumber + kLineBreak.size() +
+         text.end_label.size() + 2 + text.line_label.size() + kLongestLineNumber +
+         2 * kLineBreak.size() + kNumberRoom;
+}
+
+void append_area_block(std::string& out, const Messages& text, std::size_t room,
+                       const ElapsedScales& scales, const Area& area) {
+  const VYS_BD& record = area.record;
+  const ElapsedTime time = scales(record);
+  const std::size_t at = out.size();
+  out.resize(at + room + area.name.size() + record.start_file.size() + record.end_file.size());
+  TextWriter block(&out[at]);
+  block.put_number(to_u64(time.microseconds), kHeadNumberFormat);
+  block.put(' ');
+  block.put(text.head_word);
+  block.put(kHeadMiddle);
+  block.put(area.name);
+  block.put(kHeadEnd);
+  block.put(kLineBreak);
+  block.put(kDots);
+  block.put(kLineBreak);
+  block.put(text.velocity_label);
+  block.put_number(to_u64(time.microseconds), kGroupedFormat);
+  block.put(text.microseconds_unit);
+  block.put_number(to_u64(time.milliseconds), kGroupedFormat);
+  block.put(text.milliseconds_unit);
+  block.put_number(to_u64(time.seconds), kGroupedFormat);
+  block.put(text.seconds_unit);
+  block.put(kLineBreak);
+  block.put(text.begin_label);
+  block.put('"');
+  block.put(record.start_file);
+  block.put('"');
+  block.put(text.line_label);
+  block.put_number(static_cast<std::uint32_t>(record.start_line), kLineFormat);
+  block.put(kLineBreak);
+  block.put(text.end_label);
+  block.put('"');
+  block.put(record.end_file);
+  block.put('"');
+  block.put(text.line_label);
+  block.put_number(static_cast<std::uint32_t>(record.end_line), kLineFormat);
+  block.put(kLineBreak);
+  block.put(kLineBreak);
+  out.resize(static_cast<std::size_t>(block.end() - out.data()));
+}
+
+// The blocks follow the order of the times, not the table's, so each area's
+// record and texts lie elsewhere in memory than the last one's. Asking for
+// them some blocks ahead lets those reads overlap the writing of the blocks
+// before: first the record, then, once it is at hand, the texts it points to.
+constexpr std::size_t kRecordsAhead = 8;
+constexpr std::size_t kTextsAhead = 4;
+
+void prefetch_record(const Area& area) noexcept {
+  const char* at = reinterpret_cast<const char*>(&area);
+  __builtin_prefetch(at);
+  __builtin_prefetch(at + 64);
+  __builtin_prefetch(at + sizeof(Area) - 1);
+}
+
+void prefetch_texts(const Area& area) noexcept {
+  __builtin_prefetch(area.name.data());
+  __builtin_prefetch(area.record.start_file.data());
+  __builtin_prefetch(area.record.end_file.data());
 }
 
 }  // namespace
 
-std::vector<OrderedArea> order_areas(const AreaTable& table, const VYKNB64& frequency) {
-  std::vector<OrderedArea> ordered;
-  for (const Area& area : table.areas()) {
-    if (area.record.start_ticks == 0u) continue;  // never begun
-    const VYKNB64 ticks = area.record.end_ticks - area.record.start_ticks;
-    ordered.push_back(OrderedArea{ticks_to_units(ticks, frequency, 1000000), &area});
+OrderedAreas order_areas(const AreaTable& table, const VYKNB64& frequency) {
+  const std::vector<Area>& areas = table.areas();
+  const ElapsedScales scales(frequency);
+  const std::vector<std::uint32_t> ranks = name_ranks(areas);
+  OrderedAreas ordered;
+  ordered.areas.reserve(areas.size());
+  for (std::size_t i = 0; i < areas.size(); ++i) {
+    const Area& area = areas[i];
+    if (to_u64(area.record.start_ticks) == 0) continue;  // never begun
+    const auto rank = ranks.empty() ? static_cast<std::uint32_t>(i) : ranks[i];
+    ordered.areas.push_back(
+        OrderedArea{scales.microseconds(elapsed_ticks(area.record)), rank, &area});
+    ordered.text_bytes +=
+        area.name.size() + area.record.start_file.size() + area.record.end_file.size();
   }
   // The head line starts with the microseconds zero-filled to a fixed width,
-  // so its byte order is the numeric order first.
-  std::sort(ordered.begin(), ordered.end(), [](const OrderedArea& a, const OrderedArea& b) {
-    if (a.microseconds != b.microseconds) return a.microseconds < b.microseconds;
-    return name_tail_less(a.area->name, b.area->name);
-  });
+  // so its byte order is the numeric order first, then the names'.
+  std::sort(ordered.areas.begin(), ordered.areas.end(),
+            [](const OrderedArea& a, const OrderedArea& b) {
+              if (a.microseconds != b.microseconds) return a.microseconds < b.microseconds;
+              return a.name_rank < b.name_rank;
+            });
   return ordered;
 }
 
-void compose_report(std::string& out, const ReportHeader& header,
-                    const std::vector<OrderedArea>& areas) {
+void compose_report(std::string& out, const ReportHeader& header, const OrderedAreas& ordered) {
   const Messages& text = messages(header.language);
+  const ElapsedScales scales(header.frequency);
+  const std::vector<OrderedArea>& areas = ordered.areas;
+  const std::size_t room = block_room(text);
   out.clear();
+  // Room for the whole text at once: a report of many areas would otherwise
+  // move its text to ever larger storage many times over. Only ever grown:
+  // this standard library's reserve also shrinks, and the next larger report
+  // would then start again on fresh storage.
+  const std::size_t largest =
+      kLineBreak.size() + text.frequency_label.size() + kLongestNumber +
+      text.frequency_unit.size() + kLineBreak.size() + kDateIndent.size() + header.date.size() +
+      kDateTimeGap.size() + header.time.size() + 4 * kLineBreak.size() + areas.size() * room +
+      ordered.text_bytes + 2 * kLineBreak.size() + kReportNotice.size();
+  if (largest > out.capacity()) out.reserve(largest);
   out += kLineBreak;
   out += text.frequency_label;
   append_number(out, header.frequency, kGroupedFormat);
   out += text.frequency_unit;
   out += kLineBreak;
-  out += "        ";
+  out += kDateIndent;
   out += header.date;
-  out += "  ";
+  out += kDateTimeGap;
   out += header.time;
   out += kLineBreak;
   out += kLineBreak;
-  for (const OrderedArea& entry : areas) append_area_block(out, text, header.frequency, *entry.area);
+  for (std::size_t i = 0; i < areas.size(); ++i) {
+    if (i + kRecordsAhead < areas.size()) prefetch_record(*areas[i + kRecordsAhead].area);
+    if (i + kTextsAhead < areas.size()) prefetch_texts(*areas[i + kTextsAhead].area);
+    append_area_block(out, text, room, scales, *areas[i].area);
+  }
   out += kLineBreak;
   out += kLineBreak;
   out += kReportNotice;

@@ -3,6 +3,8 @@
 #ifndef VYKPAV_TIMER_REPORT_COMPOSER_H
 #define VYKPAV_TIMER_REPORT_COMPOSER_H
 
+#include <cstddef>
+#include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -14,13 +16,22 @@
 namespace vykpav::timer {
 
 struct OrderedArea {
-  Selvorin::VYKNB64 microseconds;
+  std::uint64_t microseconds;
+  // The area's place when the names are ordered as they stand in their head
+  // lines, each followed by " __________": the order among equal times.
+  std::uint32_t name_rank;
   const Area* area;
+};
+
+struct OrderedAreas {
+  std::vector<OrderedArea> areas;
+  // The bytes of their names and file texts, together.
+  std::size_t text_bytes = 0;
 };
 
 // The begun areas (start reading not zero) in report order: by the bytes of
 // their head lines, that is ascending microseconds, then the names.
-std::vector<OrderedArea> order_areas(const AreaTable& table, const Selvorin::VYKNB64& frequency);
+OrderedAreas order_areas(const AreaTable& table, const Selvorin::VYKNB64& frequency);
 
 struct ReportHeader {
   Selvorin::VYKNB64 frequency;
@@ -31,8 +42,7 @@ struct ReportHeader {
 
 // Replaces `out` by the whole report: header, one block per ordered area,
 // closing notice. Lines end in CR LF; the notice ends the text.
-void compose_report(std::string& out, const ReportHeader& header,
-                    const std::vector<OrderedArea>& areas);
+void compose_report(std::string& out, const ReportHeader& header, const OrderedAreas& areas);
 
 }  // namespace vykpav::timer
 

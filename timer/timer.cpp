@@ -27,7 +27,7 @@ Timer::Timer(std::uint32_t count, const char* const* names, platform::Platform& 
 void Timer::report(const char* file_name) {
   const Language language = message_language(platform_.default_language_id());
   if (frequency_ == 0u) return;
-  const std::vector<OrderedArea> areas = order_areas(*area_table_, frequency_);
+  const OrderedAreas areas = order_areas(*area_table_, frequency_);
   // Date and time describe the moment after the ordering pass.
   const std::string date = platform_.local_date_text();
   const std::string time = platform_.local_time_text();

@@ -63,8 +63,9 @@ class Timer {
   const AreaTable* area_table() const noexcept { return area_table_.get(); }
 
  private:
+  // An inert timer (no counter, zero frequency) has no table.
   VYS_BD* record_for(const char* area, const char* file) noexcept {
-    if (area == nullptr || file == nullptr || frequency_ == 0u) return nullptr;
+    if (area == nullptr || file == nullptr || area_table_ == nullptr) return nullptr;
     return area_table_->find(area);
   }
 

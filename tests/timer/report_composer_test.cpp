@@ -2,7 +2,9 @@
 // on the fake platform.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "fake_platform.h"
@@ -13,6 +15,7 @@
 
 namespace {
 
+using Selvorin::VYKNB64;
 using testing_support::FakePlatform;
 using vykpav::timer::Language;
 using vykpav::timer::Timer;
@@ -192,6 +195,50 @@ TEST_F(ReportComposer, OrderFollowsTheHeadLineBytes) {
     names.push_back(head.substr(from, head.size() - 11 - from));
   }
   EXPECT_EQ(names, (std::vector<std::string>{"a\x1f", "a", "ab", "b", "\xC0\xC1", "slow"}));
+}
+
+TEST_F(ReportComposer, OrderAmongNamesThatExtendOneAnother) {
+  // The empty name is a prefix of every name, "a" of three more, and "a b"
+  // sorts after "a" only because "a"'s head line goes on with " _" where
+  // "a b"'s goes on with " b". Equal times unless said otherwise.
+  const std::string text = report(
+      {"b", "a b", "", "a", "a\x01", "c", "a\x01x", "ab"},
+      {{"b", 10, 20}, {"a b", 10, 20}, {"", 10, 20}, {"a", 10, 20}, {"a\x01", 10, 20},
+       {"c", 10, 20}, {"a\x01x", 10, 500000}, {"ab", 10, 400000}});
+  std::vector<std::string> names;
+  for (const std::string& head : head_lines(text)) {
+    const std::size_t from = head.find("__________ ") + 11;
+    names.push_back(head.substr(from, head.size() - 11 - from));
+  }
+  EXPECT_EQ(names, (std::vector<std::string>{"", "a\x01", "a", "a b", "b", "c", "ab", "a\x01x"}));
+}
+
+TEST_F(ReportComposer, ManyAreasOrderedByTimeThenName) {
+  // Enough areas that the order comes from the sort rather than from the
+  // table: times fall in 7 buckets, names in byte order within each.
+  std::vector<std::string> names;
+  for (int i = 0; i < 300; ++i) names.push_back("area " + std::to_string(i));
+  std::vector<const char*> pointers;
+  std::vector<Marks> marks;
+  for (const std::string& name : names) {
+    pointers.push_back(name.c_str());
+    const std::uint64_t bucket = std::uint64_t(name.size() * 31 + name.back()) % 7;
+    marks.push_back({name.c_str(), 1000, 1000 + 10 * (bucket + 1)});
+  }
+  const std::string text = report(pointers, marks);
+  std::vector<std::pair<std::string, std::string>> seen, expected;  // (number, name)
+  for (const std::string& head : head_lines(text)) {
+    const std::size_t from = head.find("__________ ") + 11;
+    seen.emplace_back(head.substr(0, 26), head.substr(from, head.size() - 11 - from));
+  }
+  for (const Marks& m : marks) {
+    VYKNB64 microseconds = (m.end - m.start) / 10;
+    char digits[64];
+    microseconds.VsStr(digits, 0x00140003, 10);
+    expected.emplace_back(digits, m.name);
+  }
+  std::sort(expected.begin(), expected.end());
+  EXPECT_EQ(seen, expected);
 }
 
 TEST_F(ReportComposer, AreasBegunButNeverEndedComeFirst) {

@@ -1,6 +1,7 @@
 // The timer's table and marks, driven through the fake platform.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 #include <memory>
 #include <string>
@@ -39,6 +40,19 @@ TEST(Timer, NumberedAreasAreKeyedInByteOrder) {
                                                     "7", "8", "9"}));
   EXPECT_EQ(to_u64(timer.frequency()), fake.frequency);
   EXPECT_EQ(fake.counter_reads, 0) << "construction reads only the frequency";
+}
+
+TEST(Timer, NumberedAreasAreEveryNumberOnceInByteOrder) {
+  // Counts around the powers of ten, where the byte order turns.
+  for (std::uint32_t count : {1u, 2u, 9u, 10u, 11u, 99u, 100u, 101u, 999u, 1000u, 4321u, 100000u}) {
+    SCOPED_TRACE(count);
+    FakePlatform fake;
+    Timer timer(count, nullptr, fake);
+    std::vector<std::string> expected;
+    for (std::uint32_t i = 0; i < count; ++i) expected.push_back(std::to_string(i));
+    std::sort(expected.begin(), expected.end());
+    EXPECT_EQ(keys(timer), expected);
+  }
 }
 
 TEST(Timer, NamedAreasFormOneEntryPerDistinctName) {

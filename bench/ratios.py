@@ -1,0 +1,95 @@
+#!/usr/bin/env python3
+"""Prints the benchmark ratios from Google Benchmark JSON output.
+
+    python3 bench/ratios.py bench.json bias.json
+
+Every figure is a quotient of two medians taken in the same run: the median
+over the repetitions of each benchmark (CPU time for the short benchmarks, so
+that time spent waiting for a busy machine's other work is left out; wall
+time for the report, whose file writing counts). Nothing here passes or fails.
+"""
+import json
+import math
+import sys
+
+
+def medians(paths):
+    cpu, real, counters = {}, {}, {}
+    for path in paths:
+        with open(path) as f:
+            data = json.load(f)
+        for b in data["benchmarks"]:
+            if b.get("run_type") != "aggregate" or b.get("aggregate_name") != "median":
+                continue
+            name = b["run_name"]
+            cpu[name] = b["cpu_time"]
+            real[name] = b["real_time"]
+            counters[name] = b
+    return cpu, real, counters
+
+
+def main(paths):
+    cpu, real, counters = medians(paths)
+    rows = []
+
+    def ratio(figure, numerator, denominator, target, times=cpu, note=""):
+        if numerator in times and denominator in times:
+            rows.append((figure, times[numerator] / times[denominator], target, note))
+
+    ratio("begin+end pair / two bare clock reads", "Timer/pair/begin_end",
+          "Timer/pair/two_bare_clock_reads", "<= 1.5 (aim 1.3)")
+    bare = counters.get("Bias/bare_read_difference", {})
+    empty = counters.get("Bias/empty_area_ticks", {})
+    for kind in ["median", "mean"]:
+        b, e = bare.get(kind + "_ticks"), empty.get(kind + "_ticks")
+        if b and e:
+            rows.append(("bias: empty area ticks / bare read difference (%s of samples)" % kind,
+                         e / b, "<= 1.5 (aim 1.3)", "%.1f / %.1f ticks" % (e, b)))
+    for op in ["add", "subtract", "multiply", "increment", "decrement", "equal", "not_equal",
+               "less", "less_equal", "greater", "greater_equal", "shift_left", "shift_right"]:
+        ratio("VYKNB64 %s / native" % op, "Number/%s/vyknb64" % op, "Number/%s/native" % op,
+              "<= 1.1")
+    for op in ["divide", "remainder"]:
+        ratio("VYKNB64 %s / native" % op, "Number/%s/vyknb64" % op, "Number/%s/native" % op,
+              "<= 1.0")
+    ratio("VsStr radix 10 / to_chars", "Text/decimal/VsStr", "Text/decimal/to_chars", "<= 1.0")
+    ratio("VsStr format 3 / to_chars", "Text/grouped_3/VsStr", "Text/decimal/to_chars", "<= 1.5")
+    ratio("VsStr format 1310723 / to_chars", "Text/grouped_3_fill_20/VsStr",
+          "Text/decimal/to_chars", "<= 1.5")
+    ratio("VsStr radix 16 / to_chars base 16", "Text/hexadecimal/VsStr",
+          "Text/hexadecimal/to_chars", "<= 1.0")
+    ratio("VzStr decimal (to the zero byte) / from_chars", "Text/read_decimal/VzStr",
+          "Text/read_decimal/from_chars", "<= 1.0")
+    ratio("VzStr decimal (length given) / from_chars", "Text/read_decimal_given_length/VzStr",
+          "Text/read_decimal/from_chars", "<= 1.0")
+
+    print("| figure | ratio | target | note |")
+    print("|---|---|---|---|")
+    for figure, value, target, note in rows:
+        print("| %s | %.3f | %s | %s |" % (figure, value, target, note))
+
+    report_table(real, "Timer/report/", "report of N begun areas")
+    for phase in ["order", "compose", "write_file"]:
+        report_table(real, "Report/%s/" % phase, "report phase '%s'" % phase)
+
+
+def report_table(real, prefix, title):
+    """Wall time and time per area of one kind of report benchmark by N."""
+    reports = sorted((int(name[len(prefix):].split("/")[0]), name) for name in real
+                     if name.startswith(prefix))
+    if reports:
+        print()
+        print("| %s | wall time | per area | per area / per area at %d | log N / log %d |"
+              % (title, reports[0][0], reports[0][0]))
+        print("|---|---|---|---|---|")
+        first_n, first_name = reports[0]
+        first_per_area = real[first_name] / first_n
+        for n, name in reports:
+            per_area = real[name] / n  # the report benchmarks run in milliseconds
+            print("| %d | %.1f ms | %.0f ns | %.2f | %.2f |" % (
+                n, real[name], per_area * 1e6, per_area / first_per_area,
+                math.log(n) / math.log(first_n)))
+
+
+if __name__ == "__main__":
+    main(sys.argv[1:])

@@ -1,0 +1,105 @@
+// The report of N begun areas in its three phases, timed apart on the
+// internal timer: ordering the areas, composing the text, writing the file.
+// The first two are the library's own work; the third is the system's copy
+// of the text into its file, which grows with the text alone.
+#include <benchmark/benchmark.h>
+
+#include <unistd.h>
+
+#include <algorithm>
+#include <cstdint>
+#include <cstdio>
+#include <map>
+#include <memory>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "library/report_buffer.h"
+#include "platform/platform.h"
+#include "timer/report_composer.h"
+#include "timer/report_file.h"
+#include "timer/timer.h"
+
+namespace {
+
+using vykpav::timer::Timer;
+
+// Built as the report benchmarks of vykpav_bench build theirs: all begun in
+// name order, ended in a shuffled order.
+Timer& begun_timer(std::uint32_t count) {
+  static std::map<std::uint32_t, std::unique_ptr<Timer>> timers;
+  std::unique_ptr<Timer>& timer = timers[count];
+  if (timer) return *timer;
+  std::vector<std::string> names(count);
+  std::vector<const char*> pointers(count);
+  for (std::uint32_t i = 0; i < count; ++i) {
+    char name[16];
+    std::snprintf(name, sizeof name, "area %07u", static_cast<unsigned>(i));
+    names[i] = name;
+    pointers[i] = names[i].c_str();
+  }
+  timer = std::make_unique<Timer>(count, pointers.data(), vykpav::platform::system_platform());
+  for (const char* name : pointers) timer->begin(name, __FILE__, __LINE__);
+  std::shuffle(pointers.begin(), pointers.end(), std::mt19937(count));
+  for (const char* name : pointers) timer->end(name, __FILE__, __LINE__);
+  return *timer;
+}
+
+void set_per_area(benchmark::State& state, std::uint32_t count) {
+  state.counters["per_area"] = benchmark::Counter(
+      static_cast<double>(count),
+      benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
+}
+
+void BM_Order(benchmark::State& state) {
+  const auto count = static_cast<std::uint32_t>(state.range(0));
+  Timer& timer = begun_timer(count);
+  for (auto _ : state) {
+    benchmark::DoNotOptimize(vykpav::timer::order_areas(*timer.area_table(), timer.frequency()));
+  }
+  set_per_area(state, count);
+}
+
+void BM_Compose(benchmark::State& state) {
+  const auto count = static_cast<std::uint32_t>(state.range(0));
+  Timer& timer = begun_timer(count);
+  const auto ordered = vykpav::timer::order_areas(*timer.area_table(), timer.frequency());
+  vykpav::library::LockedReportBuffer buffer;
+  for (auto _ : state) {
+    vykpav::timer::compose_report(
+        buffer.text(),
+        {timer.frequency(), vykpav::timer::Language::English, "08.12.2026", "14:35:07"}, ordered);
+    benchmark::DoNotOptimize(buffer.text().data());
+  }
+  set_per_area(state, count);
+}
+
+void BM_WriteFile(benchmark::State& state) {
+  const auto count = static_cast<std::uint32_t>(state.range(0));
+  Timer& timer = begun_timer(count);
+  std::string text;
+  vykpav::timer::compose_report(
+      text, {timer.frequency(), vykpav::timer::Language::English, "08.12.2026", "14:35:07"},
+      vykpav::timer::order_areas(*timer.area_table(), timer.frequency()));
+  const std::string file = "/tmp/vykpav-bench-phases-" + std::to_string(getpid()) + ".txt";
+  for (auto _ : state) {
+    state.PauseTiming();
+    std::remove(file.c_str());
+    state.ResumeTiming();
+    vykpav::timer::write_report_file(file.c_str(), text);
+  }
+  std::remove(file.c_str());
+  set_per_area(state, count);
+}
+
+BENCHMARK(BM_Order)->Name("Report/order")->Arg(10000)->Arg(100000)->Arg(1000000)
+    ->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_Compose)->Name("Report/compose")->Arg(10000)->Arg(100000)->Arg(1000000)
+    ->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_WriteFile)->Name("Report/write_file")->Arg(10000)->Arg(100000)->Arg(1000000)
+    ->Unit(benchmark::kMillisecond)->UseRealTime();
+
+}  // namespace
+
+BENCHMARK_MAIN();

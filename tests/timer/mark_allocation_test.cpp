@@ -1,0 +1,143 @@
+// Marks allocate nothing once each area has had its first begin and its
+// first end: a file text is written into the storage its record already
+// holds, and a name is looked up without building a string. Every operator
+// new of this test program is counted.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <cstring>
+#include <new>
+#include <string>
+
+#include "fake_platform.h"
+#include "platform/platform.h"
+#include "selvorin/vyk_pav.h"
+#include "timer/timer.h"
+
+namespace {
+// Read and written on the test's one thread only.
+std::size_t g_allocations = 0;
+
+void* counted_allocation(std::size_t size) {
+  ++g_allocations;
+  if (void* block = std::malloc(size != 0 ? size : 1)) return block;
+  throw std::bad_alloc();
+}
+}  // namespace
+
+void* operator new(std::size_t size) { return counted_allocation(size); }
+void* operator new[](std::size_t size) { return counted_allocation(size); }
+void operator delete(void* block) noexcept { std::free(block); }
+void operator delete[](void* block) noexcept { std::free(block); }
+void operator delete(void* block, std::size_t) noexcept { std::free(block); }
+void operator delete[](void* block, std::size_t) noexcept { std::free(block); }
+
+namespace {
+
+using testing_support::FakePlatform;
+using vykpav::timer::Timer;
+using vykpav::timer::VYS_BD;
+
+// Sixteen names of up to 15 bytes, and one too long to live inside its
+// string, as a host might pass them.
+const char* const kNames[17] = {
+    "parse",           "lex tokens",     "resolve names", "type check",
+    "lower",           "optimise loops", "inline calls",  "allocate regs",
+    "schedule",        "emit code",      "link objects",  "write output",
+    "hash table load", "sort results",   "compress",      "checksum blocks",
+    "an area name long enough to need storage of its own"};
+
+// Longer than any text a string keeps inside itself: copying it needs
+// storage of the record's own.
+const char kLongFile[] = "/home/someone/projects/host/src/some_module/worker.cpp";
+const char kShorterFile[] = "/home/someone/projects/host/main.cpp";
+
+const VYS_BD& record(const Timer& timer, const char* name) {
+  for (const auto& area : timer.area_table()->areas())
+    if (area.name == name) return area.record;
+  ADD_FAILURE() << "no area " << name;
+  static const VYS_BD none;
+  return none;
+}
+
+TEST(MarkAllocation, TheFirstMarksOfAnAreaMayAllocateItsFileTexts) {
+  // Shows that this program's counting sees the library's allocations at all.
+  FakePlatform fake;
+  Timer timer(17, kNames, fake);
+  const std::size_t before = g_allocations;
+  timer.begin(kNames[0], kLongFile, 1);
+  timer.end(kNames[0], kLongFile, 2);
+  const std::size_t after = g_allocations;
+  EXPECT_EQ(after - before, 2u) << "one copy of the file text for each half of the record";
+}
+
+TEST(MarkAllocation, LaterMarksAllocateNothing) {
+  FakePlatform fake;
+  Timer timer(17, kNames, fake);
+  for (const char* name : kNames) {
+    timer.begin(name, kLongFile, 1);
+    timer.end(name, kLongFile, 2);
+  }
+
+  // The same names and file text at other addresses: each lookup misses the
+  // cache of recent addresses and searches the table.
+  char name_copy[64];
+  char file_copy[sizeof kLongFile];
+  std::memcpy(file_copy, kLongFile, sizeof kLongFile);
+
+  const std::size_t before = g_allocations;
+  for (int round = 0; round < 100; ++round) {
+    for (const char* name : kNames) {
+      timer.begin(name, kLongFile, 10);
+      timer.end(name, kLongFile, 11);
+    }
+  }
+  for (const char* name : kNames) {
+    std::strcpy(name_copy, name);
+    timer.begin(name_copy, file_copy, 20);
+    timer.end(name_copy, file_copy, 21);
+  }
+  // A shorter file text fits where the longer one was.
+  for (const char* name : kNames) {
+    timer.begin(name, kShorterFile, 30);
+    timer.end(name, "", 31);
+  }
+  // Marks that apply to no area.
+  timer.begin("not an area", kLongFile, 40);
+  timer.end(nullptr, kLongFile, 41);
+  timer.begin(kNames[0], nullptr, 42);
+  const std::size_t after = g_allocations;
+
+  EXPECT_EQ(after - before, 0u);
+  // The marks did their work.
+  for (const char* name : kNames) {
+    SCOPED_TRACE(name);
+    EXPECT_EQ(record(timer, name).start_file, kShorterFile);
+    EXPECT_EQ(record(timer, name).start_line, 30);
+    EXPECT_EQ(record(timer, name).end_file, "");
+    EXPECT_EQ(record(timer, name).end_line, 31);
+  }
+  EXPECT_EQ(fake.counter_reads, 2 * 17 * (1 + 100 + 1 + 1));
+}
+
+TEST(MarkAllocation, ThroughTheExportedClassLaterMarksAllocateNothing) {
+  FakePlatform fake;
+  vykpav::platform::ScopedPlatformOverride use_fake(fake);
+  Selvorin::VYK_PAV timer(17, const_cast<const char**>(kNames));
+  for (const char* name : kNames) {
+    timer._nachalo(name, kLongFile, 1);
+    timer._konec(name, kLongFile, 2);
+  }
+  const std::size_t before = g_allocations;
+  for (int round = 0; round < 100; ++round) {
+    for (const char* name : kNames) {
+      timer._nachalo(name, kLongFile, 3);
+      timer._konec(name, kShorterFile, 4);
+    }
+  }
+  const std::size_t after = g_allocations;
+  EXPECT_EQ(after - before, 0u);
+  EXPECT_EQ(fake.counter_reads, 2 * 17 * 101);
+}
+
+}  // namespace
