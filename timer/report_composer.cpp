@@ -106,6 +106,17 @@ class TextWriter {
     VYKNB64 number = from_u64(value);
     at_ += number.VsStr(reinterpret_cast<unsigned char*>(at_), format, 10);
   }
+  // <label>"<file>"<line label><line> and its line break; the line as "%u".
+  void put_position(std::string_view label, const std::string& file, std::string_view line_label,
+                    int line) noexcept {
+    put(label);
+    put('"');
+    put(file);
+    put('"');
+    put(line_label);
+    put_number(static_cast<std::uint32_t>(line), kLineFormat);
+    put(kLineBreak);
+  }
   char* end() const noexcept { return at_; }
 
  private:
@@ -148,20 +159,8 @@ void append_area_block(std::string& out, const Messages& text, std::size_t room,
   block.put_number(to_u64(time.seconds), kGroupedFormat);
   block.put(text.seconds_unit);
   block.put(kLineBreak);
-  block.put(text.begin_label);
-  block.put('"');
-  block.put(record.start_file);
-  block.put('"');
-  block.put(text.line_label);
-  block.put_number(static_cast<std::uint32_t>(record.start_line), kLineFormat);
-  block.put(kLineBreak);
-  block.put(text.end_label);
-  block.put('"');
-  block.put(record.end_file);
-  block.put('"');
-  block.put(text.line_label);
-  block.put_number(static_cast<std::uint32_t>(record.end_line), kLineFormat);
-  block.put(kLineBreak);
+  block.put_position(text.begin_label, record.start_file, text.line_label, record.start_line);
+  block.put_position(text.end_label, record.end_file, text.line_label, record.end_line);
   block.put(kLineBreak);
   out.resize(static_cast<std::size_t>(block.end() - out.data()));
 }
