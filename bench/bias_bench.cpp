@@ -22,24 +22,13 @@
 #include "platform/platform.h"
 #include "timer/timer.h"
 
+#include "mark_areas.h"
+
 namespace {
 
 using vykpav::number::to_u64;
 using vykpav::timer::Timer;
 using vykpav::timer::VYS_BD;
-
-const char* const kAreas[16] = {
-    "parse",           "lex tokens",     "resolve names", "type check",
-    "lower",           "optimise loops", "inline calls",  "allocate regs",
-    "schedule",        "emit code",      "link objects",  "write output",
-    "hash table load", "sort results",   "compress",      "checksum blocks"};
-
-// The POSIX provider's reading, without the call through the provider.
-std::uint64_t clock_ticks() {
-  timespec now;
-  clock_gettime(CLOCK_MONOTONIC, &now);
-  return static_cast<std::uint64_t>(now.tv_sec) * 1000000000u + static_cast<std::uint64_t>(now.tv_nsec);
-}
 
 __attribute__((noinline)) void begin_mark(Timer& timer, const char* area, const char* file,
                                           int line) {

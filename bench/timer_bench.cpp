@@ -15,23 +15,9 @@
 #include <selvorin/vyk_pav.h>
 
 #include "begun_timer.h"
+#include "mark_areas.h"
 
 namespace {
-
-// Sixteen areas, names of 5 to 15 bytes, as a host would name them.
-const char* const kAreas[16] = {
-    "parse",           "lex tokens",     "resolve names", "type check",
-    "lower",           "optimise loops", "inline calls",  "allocate regs",
-    "schedule",        "emit code",      "link objects",  "write output",
-    "hash table load", "sort results",   "compress",      "checksum blocks"};
-
-// One reading of the library's clock on this system, read the way the POSIX
-// provider reads it.
-std::uint64_t clock_ticks() {
-  timespec now;
-  clock_gettime(CLOCK_MONOTONIC, &now);
-  return static_cast<std::uint64_t>(now.tv_sec) * 1000000000u + static_cast<std::uint64_t>(now.tv_nsec);
-}
 
 void BM_TwoBareClockReads(benchmark::State& state) {
   for (auto _ : state) {
@@ -42,7 +28,7 @@ void BM_TwoBareClockReads(benchmark::State& state) {
 BENCHMARK(BM_TwoBareClockReads)->Name("Timer/pair/two_bare_clock_reads");
 
 void BM_BeginEndPair(benchmark::State& state) {
-  Selvorin::VYK_PAV timer(16, const_cast<const char**>(kAreas));
+  Selvorin::VYK_PAV timer(16, kAreas);
   unsigned i = 0;
   for (auto _ : state) {
     const char* area = kAreas[i++ & 15];

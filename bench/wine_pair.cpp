@@ -13,21 +13,13 @@
 
 #include <selvorin/vyk_pav.h>
 
-namespace {
+#include "mark_areas.h"
 
-const char* kAreas[16] = {
-    "parse",           "lex tokens",     "resolve names", "type check",
-    "lower",           "optimise loops", "inline calls",  "allocate regs",
-    "schedule",        "emit code",      "link objects",  "write output",
-    "hash table load", "sort results",   "compress",      "checksum blocks"};
+namespace {
 
 constexpr int kPerRound = 100000;
 
-long long now() {
-  LARGE_INTEGER t;
-  QueryPerformanceCounter(&t);
-  return t.QuadPart;
-}
+long long now() { return static_cast<long long>(clock_ticks()); }
 
 long long time_pairs(Selvorin::VYK_PAV& timer) {
   const long long start = now();

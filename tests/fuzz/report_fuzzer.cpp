@@ -26,6 +26,7 @@
 // lines, and the closing lines ending in the notice. The blocks are found by
 // matching, never by splitting lines, since names and file texts may hold
 // CR LF and any other byte but 0.
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
@@ -39,6 +40,7 @@
 #include "timer/messages.h"
 #include "timer/report_composer.h"
 #include "timer/timer.h"
+#include "printable.h"
 
 namespace {
 
@@ -137,24 +139,9 @@ Block expected_block(const std::string& name, const Record& r, u64 frequency, co
   return {name, us, t};
 }
 
-std::string printable(const std::string& text, std::size_t from, std::size_t count) {
-  std::string out;
-  for (std::size_t i = from; i < text.size() && i < from + count; ++i) {
-    const unsigned char c = static_cast<unsigned char>(text[i]);
-    char hex[8];
-    if (c >= 0x20 && c < 0x7F && c != '\\') {
-      out += char(c);
-    } else {
-      std::snprintf(hex, sizeof hex, "\\x%02X", c);
-      out += hex;
-    }
-  }
-  return out;
-}
-
 [[noreturn]] void fail(const std::string& what, const std::string& report, std::size_t at) {
   std::fprintf(stderr, "%s\n  at byte %zu of %zu: \"%s\"\n", what.c_str(), at, report.size(),
-               printable(report, at, 200).c_str());
+               printable(std::string_view(report).substr(std::min(at, report.size()), 200)).c_str());
   std::abort();
 }
 

@@ -23,6 +23,7 @@
 #include <string>
 
 #include "selvorin/vyknb64.h"
+#include "printable.h"
 
 namespace {
 
@@ -43,20 +44,6 @@ unsigned largest_digits(int radix) {
   return radix == 10 ? 20 : radix == 16 ? 16 : radix == 8 ? 22 : 64;
 }
 std::size_t work_area(int radix) { return 2 * largest_digits(radix) + 4; }
-
-std::string printable(const std::string& text) {
-  std::string out;
-  for (unsigned char c : text) {
-    char hex[8];
-    if (c >= 0x20 && c < 0x7F && c != '\\') {
-      out += char(c);
-    } else {
-      std::snprintf(hex, sizeof hex, "\\x%02X", c);
-      out += hex;
-    }
-  }
-  return out;
-}
 
 [[noreturn]] void fail(const char* what, u64 value, ulong32 format, int radix,
                        const std::string& detail) {

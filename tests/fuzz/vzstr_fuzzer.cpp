@@ -19,6 +19,7 @@
 #include <string>
 
 #include "selvorin/vyknb64.h"
+#include "printable.h"
 
 namespace {
 
@@ -45,20 +46,6 @@ struct Outcome {
   u64 value;
   bool operator==(const Outcome& o) const { return ok == o.ok && value == o.value; }
 };
-
-std::string printable(const std::string& text) {
-  std::string out;
-  for (unsigned char c : text) {
-    char hex[8];
-    if (c >= 0x20 && c < 0x7F && c != '\\') {
-      out += char(c);
-    } else {
-      std::snprintf(hex, sizeof hex, "\\x%02X", c);
-      out += hex;
-    }
-  }
-  return out;
-}
 
 [[noreturn]] void fail(const char* what, const std::string& text, ulong32 format,
                        const std::string& detail) {
