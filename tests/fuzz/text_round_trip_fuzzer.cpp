@@ -23,6 +23,7 @@
 #include <string>
 
 #include "selvorin/vyknb64.h"
+#include "../number/reference.h"
 #include "printable.h"
 
 namespace {
@@ -31,14 +32,8 @@ using Selvorin::ulong32;
 using Selvorin::VYKNB64;
 using u64 = std::uint64_t;
 
-u64 value_of(const VYKNB64& v) { return u64(v.high) << 32 | v.low; }
-
-VYKNB64 make(u64 x) {
-  VYKNB64 v;
-  v.low = ulong32(x & 0xFFFFFFFFu);
-  v.high = ulong32(x >> 32);
-  return v;
-}
+using reference::make;
+using reference::value_of;
 
 unsigned largest_digits(int radix) {
   return radix == 10 ? 20 : radix == 16 ? 16 : radix == 8 ? 22 : 64;

@@ -19,6 +19,7 @@
 #include <string>
 
 #include "selvorin/vyknb64.h"
+#include "../number/reference.h"
 #include "printable.h"
 
 namespace {
@@ -32,14 +33,8 @@ constexpr u64 kMax = ~u64{0};
 // so that a read that wrongly leaves it shows.
 constexpr u64 kStart = 0x5EC0DE5EC0DE5EC0ull;
 
-u64 value_of(const VYKNB64& v) { return u64(v.high) << 32 | v.low; }
-
-VYKNB64 make(u64 x) {
-  VYKNB64 v;
-  v.low = ulong32(x & 0xFFFFFFFFu);
-  v.high = ulong32(x >> 32);
-  return v;
-}
+using reference::make;
+using reference::value_of;
 
 struct Outcome {
   bool ok;
