@@ -94,8 +94,4 @@ ElapsedTime ElapsedScales::operator()(const VYS_BD& record) const noexcept {
   return time;
 }
 
-ElapsedTime elapsed_time(const VYS_BD& record, const VYKNB64& frequency) {
-  return ElapsedScales(frequency)(record);
-}
-
 }  // namespace vykpav::timer

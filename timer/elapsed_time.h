@@ -18,8 +18,6 @@ struct ElapsedTime {
   Selvorin::VYKNB64 seconds;       // floor(ticks / frequency)
 };
 
-ElapsedTime elapsed_time(const VYS_BD& record, const Selvorin::VYKNB64& frequency);
-
 // end_ticks - start_ticks, 0 when the end is the earlier: VYKNB64's
 // subtraction.
 inline std::uint64_t elapsed_ticks(const VYS_BD& record) noexcept {
@@ -49,7 +47,7 @@ class UnitScale {
   std::uint64_t divisor_;   // frequency / units_per_second
 };
 
-// elapsed_time for one frequency, for many records.
+// An area's elapsed time at one frequency, for many records.
 class ElapsedScales {
  public:
   explicit ElapsedScales(const Selvorin::VYKNB64& frequency) noexcept;
