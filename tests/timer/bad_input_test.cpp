@@ -17,6 +17,7 @@
 #endif
 
 #include "fake_platform.h"
+#include "support/timer_table.h"
 #include "library/report_buffer.h"
 #include "number/u64.h"
 #include "selvorin/vyk_pav.h"
@@ -25,14 +26,9 @@
 namespace {
 
 namespace fs = std::filesystem;
+using testing_support::area_names;
 using testing_support::FakePlatform;
 using vykpav::timer::Timer;
-
-std::vector<std::string> keys(const Timer& timer) {
-  std::vector<std::string> result;
-  for (const auto& area : timer.area_table()->areas()) result.push_back(area.name);
-  return result;
-}
 
 std::string latest_report_text() {
   vykpav::library::LockedReportBuffer buffer;
@@ -61,20 +57,20 @@ TEST(BadInput, TableAndMarks) {
          const char* unread = nullptr;
          Timer timer(0, &unread, fake);
          timer.begin("", "f", 1);
-         EXPECT_TRUE(keys(timer).empty());
+         EXPECT_TRUE(area_names(timer).empty());
          EXPECT_EQ(fake.counter_reads, 0);
        }},
       {"count 0 without names: an empty table",
        [] {
          FakePlatform fake;
          Timer timer(0, nullptr, fake);
-         EXPECT_TRUE(keys(timer).empty());
+         EXPECT_TRUE(area_names(timer).empty());
        }},
       {"100 000 numbered areas, each reachable",
        [] {
          FakePlatform fake;
          Timer timer(100000, nullptr, fake);
-         ASSERT_EQ(keys(timer).size(), 100000u);
+         ASSERT_EQ(area_names(timer).size(), 100000u);
          for (const char* name : {"0", "99999", "50000"}) {
            timer.begin(name, "f", 1);
          }
@@ -89,9 +85,9 @@ TEST(BadInput, TableAndMarks) {
          std::vector<const char*> names{all_bytes.c_str()};
          for (const std::string& s : singles) names.push_back(s.c_str());
          Timer timer(static_cast<std::uint32_t>(names.size()), names.data(), fake);
-         ASSERT_EQ(keys(timer).size(), 256u);
-         EXPECT_EQ(keys(timer).front(), "\x01") << "a prefix sorts first";
-         EXPECT_EQ(keys(timer).back(), "\xFF");
+         ASSERT_EQ(area_names(timer).size(), 256u);
+         EXPECT_EQ(area_names(timer).front(), "\x01") << "a prefix sorts first";
+         EXPECT_EQ(area_names(timer).back(), "\xFF");
          for (const char* name : names) timer.begin(name, name, 1);
          EXPECT_EQ(fake.counter_reads, 256);
        }},
@@ -119,7 +115,7 @@ TEST(BadInput, TableAndMarks) {
            timer.end(area, "f", 1);
          }
          timer.begin("a", nullptr, 1);
-         EXPECT_EQ(keys(timer), (std::vector<std::string>{"a", "b"}));
+         EXPECT_EQ(area_names(timer), (std::vector<std::string>{"a", "b"}));
          EXPECT_EQ(fake.counter_reads, 0);
          for (const auto& area : timer.area_table()->areas()) {
            EXPECT_EQ(area.record.start_ticks, 0u);

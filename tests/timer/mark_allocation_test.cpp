@@ -10,6 +10,7 @@
 #include <string>
 
 #include "fake_platform.h"
+#include "support/timer_table.h"
 #include "platform/platform.h"
 #include "selvorin/vyk_pav.h"
 #include "timer/timer.h"
@@ -34,6 +35,7 @@ void operator delete[](void* block, std::size_t) noexcept { std::free(block); }
 
 namespace {
 
+using testing_support::area_record;
 using testing_support::FakePlatform;
 using vykpav::timer::Timer;
 using vykpav::timer::VYS_BD;
@@ -51,14 +53,6 @@ const char* const kNames[17] = {
 // storage of the record's own.
 const char kLongFile[] = "/home/someone/projects/host/src/some_module/worker.cpp";
 const char kShorterFile[] = "/home/someone/projects/host/main.cpp";
-
-const VYS_BD& record(const Timer& timer, const char* name) {
-  for (const auto& area : timer.area_table()->areas())
-    if (area.name == name) return area.record;
-  ADD_FAILURE() << "no area " << name;
-  static const VYS_BD none;
-  return none;
-}
 
 TEST(MarkAllocation, TheFirstMarksOfAnAreaMayAllocateItsFileTexts) {
   // Shows that this program's counting sees the library's allocations at all.
@@ -112,10 +106,10 @@ TEST(MarkAllocation, LaterMarksAllocateNothing) {
   // The marks did their work.
   for (const char* name : kNames) {
     SCOPED_TRACE(name);
-    EXPECT_EQ(record(timer, name).start_file, kShorterFile);
-    EXPECT_EQ(record(timer, name).start_line, 30);
-    EXPECT_EQ(record(timer, name).end_file, "");
-    EXPECT_EQ(record(timer, name).end_line, 31);
+    EXPECT_EQ(area_record(timer, name).start_file, kShorterFile);
+    EXPECT_EQ(area_record(timer, name).start_line, 30);
+    EXPECT_EQ(area_record(timer, name).end_file, "");
+    EXPECT_EQ(area_record(timer, name).end_line, 31);
   }
   EXPECT_EQ(fake.counter_reads, 2 * 17 * (1 + 100 + 1 + 1));
 }

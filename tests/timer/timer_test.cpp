@@ -8,35 +8,24 @@
 #include <vector>
 
 #include "fake_platform.h"
+#include "support/timer_table.h"
 #include "number/u64.h"
 #include "platform/cp1251.h"
 #include "timer/timer.h"
 
 namespace {
 
+using testing_support::area_names;
+using testing_support::area_record;
 using testing_support::FakePlatform;
 using vykpav::number::to_u64;
 using vykpav::timer::Timer;
 using vykpav::timer::VYS_BD;
 
-std::vector<std::string> keys(const Timer& timer) {
-  std::vector<std::string> result;
-  for (const auto& area : timer.area_table()->areas()) result.push_back(area.name);
-  return result;
-}
-
-const VYS_BD& record(const Timer& timer, const std::string& name) {
-  for (const auto& area : timer.area_table()->areas())
-    if (area.name == name) return area.record;
-  ADD_FAILURE() << "no area " << name;
-  static const VYS_BD none;
-  return none;
-}
-
 TEST(Timer, NumberedAreasAreKeyedInByteOrder) {
   FakePlatform fake;
   Timer timer(12, nullptr, fake);
-  EXPECT_EQ(keys(timer), (std::vector<std::string>{"0", "1", "10", "11", "2", "3", "4", "5", "6",
+  EXPECT_EQ(area_names(timer), (std::vector<std::string>{"0", "1", "10", "11", "2", "3", "4", "5", "6",
                                                     "7", "8", "9"}));
   EXPECT_EQ(to_u64(timer.frequency()), fake.frequency);
   EXPECT_EQ(fake.counter_reads, 0) << "construction reads only the frequency";
@@ -51,7 +40,7 @@ TEST(Timer, NumberedAreasAreEveryNumberOnceInByteOrder) {
     std::vector<std::string> expected;
     for (std::uint32_t i = 0; i < count; ++i) expected.push_back(std::to_string(i));
     std::sort(expected.begin(), expected.end());
-    EXPECT_EQ(keys(timer), expected);
+    EXPECT_EQ(area_names(timer), expected);
   }
 }
 
@@ -72,7 +61,7 @@ TEST(Timer, NamedAreasFormOneEntryPerDistinctName) {
     SCOPED_TRACE(c.name);
     FakePlatform fake;
     Timer timer(static_cast<std::uint32_t>(c.names.size()), c.names.data(), fake);
-    EXPECT_EQ(keys(timer), c.keys);
+    EXPECT_EQ(area_names(timer), c.keys);
   }
 }
 
@@ -82,7 +71,7 @@ TEST(Timer, CountZeroReadsNothingFromTheNames) {
   const char* const* unreadable = reinterpret_cast<const char* const*>(alignof(const char*));
   for (const char* const* names : {unreadable, static_cast<const char* const*>(nullptr)}) {
     Timer timer(0, names, fake);
-    EXPECT_TRUE(keys(timer).empty());
+    EXPECT_TRUE(area_names(timer).empty());
     timer.begin("0", "f.cpp", 1);
     EXPECT_EQ(fake.counter_reads, 0);
   }
@@ -99,13 +88,13 @@ TEST(Timer, MarksThatCannotApplyChangeNothing) {
   timer.begin("unknown", "f.cpp", 1);
   timer.end("A", "f.cpp", 1);
   EXPECT_EQ(fake.counter_reads, 0);
-  EXPECT_EQ(keys(timer), (std::vector<std::string>{"", "a"})) << "the table never grows";
-  EXPECT_EQ(record(timer, "a").start_file, "");
-  EXPECT_EQ(record(timer, "a").start_ticks, 0u);
+  EXPECT_EQ(area_names(timer), (std::vector<std::string>{"", "a"})) << "the table never grows";
+  EXPECT_EQ(area_record(timer, "a").start_file, "");
+  EXPECT_EQ(area_record(timer, "a").start_ticks, 0u);
 
   fake.now = 77;
   timer.begin("", "empty.cpp", 3);
-  EXPECT_EQ(to_u64(record(timer, "").start_ticks), 77u) << "the empty name is a valid area";
+  EXPECT_EQ(to_u64(area_record(timer, "").start_ticks), 77u) << "the empty name is a valid area";
 }
 
 TEST(Timer, EachMarkKeepsTheLatestOfItsKind) {
@@ -116,7 +105,7 @@ TEST(Timer, EachMarkKeepsTheLatestOfItsKind) {
   timer.begin("a", "first.cpp", 1);
   fake.now = 20;
   timer.begin("a", "second.cpp", -2);
-  const VYS_BD& a = record(timer, "a");
+  const VYS_BD& a = area_record(timer, "a");
   EXPECT_EQ(to_u64(a.start_ticks), 20u);
   EXPECT_EQ(a.start_file, "second.cpp");
   EXPECT_EQ(a.start_line, -2) << "lines are recorded unchanged";
@@ -139,15 +128,15 @@ TEST(Timer, EndWithoutBeginLeavesTheStartEmpty) {
   Timer timer(1, names, fake);
   fake.now = 55;
   timer.end("a", "end.cpp", 2);
-  EXPECT_EQ(record(timer, "a").start_ticks, 0u);
-  EXPECT_EQ(to_u64(record(timer, "a").end_ticks), 55u);
+  EXPECT_EQ(area_record(timer, "a").start_ticks, 0u);
+  EXPECT_EQ(to_u64(area_record(timer, "a").end_ticks), 55u);
 }
 
 TEST(Timer, CounterIsReadLastInBeginAndFirstInEnd) {
   FakePlatform fake;
   const char* names[] = {"a"};
   Timer timer(1, names, fake);
-  const VYS_BD& a = record(timer, "a");
+  const VYS_BD& a = area_record(timer, "a");
   std::vector<std::string> seen;
   fake.on_counter_read = [&] {
     seen.push_back(a.start_file + "/" + std::to_string(a.start_line) + " " + a.end_file + "/" +
@@ -173,8 +162,8 @@ TEST(Timer, TextsAreCopiedSoCallersMayFreeThem) {
   timer.begin(area.get(), file.get(), 1);
   file.reset();
   std::strcpy(area.get(), "zzzz");
-  EXPECT_EQ(keys(timer), std::vector<std::string>{"area"});
-  EXPECT_EQ(record(timer, "area").start_file, "file.cpp");
+  EXPECT_EQ(area_names(timer), std::vector<std::string>{"area"});
+  EXPECT_EQ(area_record(timer, "area").start_file, "file.cpp");
 }
 
 TEST(Timer, ALookupIsConfirmedByTheBytesNotTheAddress) {
@@ -189,8 +178,8 @@ TEST(Timer, ALookupIsConfirmedByTheBytesNotTheAddress) {
   timer.begin(area, "f.cpp", 2);
   std::strcpy(area, "six");
   timer.begin(area, "f.cpp", 3);
-  EXPECT_EQ(to_u64(record(timer, "one").start_ticks), 5u);
-  EXPECT_EQ(to_u64(record(timer, "two").start_ticks), 6u);
+  EXPECT_EQ(to_u64(area_record(timer, "one").start_ticks), 5u);
+  EXPECT_EQ(to_u64(area_record(timer, "two").start_ticks), 6u);
   EXPECT_EQ(fake.counter_reads, 2) << "an unknown name at a known address is ignored";
 }
 
