@@ -1,11 +1,10 @@
 // The record kept for one area: its latest begin and end readings with the
-// file and line of each mark.
+// file and line of each mark. The file texts are copies in the timer's store.
 #ifndef VYKPAV_TIMER_AREA_RECORD_H
 #define VYKPAV_TIMER_AREA_RECORD_H
 
-#include <string>
-
 #include "selvorin/vyknb64.h"
+#include "timer/text_store.h"
 
 namespace vykpav::timer {
 
@@ -13,10 +12,10 @@ namespace vykpav::timer {
 // zero start reading means the area was never begun.
 struct VYS_BD {
   Selvorin::VYKNB64 start_ticks;
-  std::string start_file;
+  StoredText start_file;
   int start_line = 0;
   Selvorin::VYKNB64 end_ticks;
-  std::string end_file;
+  StoredText end_file;
   int end_line = 0;
 };
 

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
-#include <utility>
+#include <string>
 
 #include "platform/platform.h"
 
@@ -25,8 +25,12 @@ AreaTable::AreaTable(std::uint32_t count, const char* const* names) {
   keys.erase(std::unique(keys.begin(), keys.end(),
                          [](const char* a, const char* b) { return std::strcmp(a, b) == 0; }),
              keys.end());
+  // All names in one block, in table order.
+  std::size_t name_bytes = 0;
+  for (const char* key : keys) name_bytes += std::strlen(key) + 1;
+  texts_.reserve(name_bytes);
   areas_.reserve(keys.size());
-  for (const char* key : keys) areas_.push_back(Area{key, VYS_BD{}});
+  for (const char* key : keys) areas_.push_back(Area{texts_.copy(key), VYS_BD{}});
 }
 
 // "0" to "count - 1" made in byte order ("0", "1", "10", "100", ..., "11",
@@ -35,11 +39,17 @@ AreaTable::AreaTable(std::uint32_t count, const char* const* names) {
 void AreaTable::add_numbered_areas(std::uint32_t count) {
   areas_.reserve(count);
   if (count == 0) return;
+  // All names in one block: every number has a first digit and a zero byte,
+  // and those from 10^k on a digit more for each k.
+  std::size_t name_bytes = 2 * std::size_t{count};
+  for (std::uint64_t power = 10; power < count; power *= 10) name_bytes += count - power;
+  texts_.reserve(name_bytes);
   std::uint64_t n = 0;
+  std::string key;
   for (std::uint32_t made = 0; made < count; ++made) {
-    std::string key;
+    key.clear();
     platform::append_unsigned(key, static_cast<std::uint32_t>(n));
-    areas_.push_back(Area{std::move(key), VYS_BD{}});
+    areas_.push_back(Area{texts_.copy(key), VYS_BD{}});
     if (n == 0) {
       n = 1;  // "0" has no extensions among the numbers
     } else if (n * 10 < count) {
@@ -64,9 +74,9 @@ Area* AreaTable::search(const char* name) noexcept {
   // strcmp compares bytes as unsigned values: the table's own order.
   const auto it = std::lower_bound(areas_.begin(), areas_.end(), name,
                                    [](const Area& area, const char* key) {
-                                     return std::strcmp(area.name.c_str(), key) < 0;
+                                     return std::strcmp(area.name.data(), key) < 0;
                                    });
-  if (it == areas_.end() || std::strcmp(it->name.c_str(), name) != 0) return nullptr;
+  if (it == areas_.end() || std::strcmp(it->name.data(), name) != 0) return nullptr;
   return &*it;
 }
 

@@ -6,17 +6,22 @@
 
 #include <array>
 #include <cstdint>
-#include <string>
+#include <string_view>
 #include <vector>
 
+#include "platform/large_pages.h"
 #include "timer/area_record.h"
+#include "timer/text_store.h"
 
 namespace vykpav::timer {
 
 struct Area {
-  std::string name;
+  // A copy in the table's store, followed by a zero byte.
+  std::string_view name;
   VYS_BD record;
 };
+
+using Areas = std::vector<Area, platform::LargePageAllocator<Area>>;
 
 class AreaTable {
  public:
@@ -38,13 +43,16 @@ class AreaTable {
 
   // All areas in ascending name order (bytes compared as unsigned values,
   // a prefix before its extensions).
-  const std::vector<Area>& areas() const noexcept { return areas_; }
+  const Areas& areas() const noexcept { return areas_; }
+
+  // Where the records' file texts are copied.
+  TextStore& texts() noexcept { return texts_; }
 
  private:
   // True when the zero-terminated `text` holds exactly the bytes of `name`.
   // Stops at the first difference, so it never reads past `text`'s end.
-  static bool same_text(const std::string& name, const char* text) noexcept {
-    const char* expected = name.c_str();  // ends in a zero byte too
+  static bool same_text(std::string_view name, const char* text) noexcept {
+    const char* expected = name.data();  // ends in a zero byte too
     for (;; ++expected, ++text) {
       if (*expected != *text) return false;
       if (*expected == '\0') return true;
@@ -63,7 +71,8 @@ class AreaTable {
   VYS_BD* find_and_remember(const char* name, RecentLookup& recent) noexcept;
   Area* search(const char* name) noexcept;
 
-  std::vector<Area> areas_;
+  TextStore texts_;
+  Areas areas_;
 
   // Hosts pass the same literal for an area each time, so the area last found
   // for a name's address is tried first; its bytes are compared, since the

@@ -5,6 +5,7 @@
 #include <numeric>
 
 #include "number/u64.h"
+#include "platform/large_pages.h"
 #include "timer/elapsed_time.h"
 #include "timer/messages.h"
 
@@ -40,13 +41,13 @@ void append_number(std::string& out, VYKNB64 value, ulong32 format) {
 }
 
 // Byte i of `name` followed by " __________", the rest of its head line.
-unsigned char tail_byte(const std::string& name, std::size_t i) {
+unsigned char tail_byte(std::string_view name, std::size_t i) {
   return static_cast<unsigned char>(i < name.size() ? name[i] : kHeadEnd[i - name.size()]);
 }
 
 // Head lines of equal microseconds differ from the name on: compare the names
 // each followed by " __________", byte by byte as unsigned values.
-bool name_tail_less(const std::string& a, const std::string& b) {
+bool name_tail_less(std::string_view a, std::string_view b) {
   const std::size_t common = std::min(a.size(), b.size());
   if (const int c = std::memcmp(a.data(), b.data(), common); c != 0) return c < 0;
   const std::size_t length_a = a.size() + kHeadEnd.size();
@@ -58,7 +59,7 @@ bool name_tail_less(const std::string& a, const std::string& b) {
   return length_a < length_b;
 }
 
-bool starts_with(const std::string& text, const std::string& prefix) noexcept {
+bool starts_with(std::string_view text, std::string_view prefix) noexcept {
   return text.size() >= prefix.size() &&
          std::memcmp(text.data(), prefix.data(), prefix.size()) == 0;
 }
@@ -68,7 +69,7 @@ bool starts_with(const std::string& text, const std::string& prefix) noexcept {
 // except among a name and the names that extend it, which the table keeps
 // together right after it: only such groups are sorted again. Empty when no
 // name extends another, as the places are then the table's.
-std::vector<std::uint32_t> name_ranks(const std::vector<Area>& areas) {
+std::vector<std::uint32_t> name_ranks(const Areas& areas) {
   std::vector<std::uint32_t> ranks;
   std::vector<std::uint32_t> group;
   for (std::size_t first = 0; first < areas.size();) {
@@ -107,7 +108,7 @@ class TextWriter {
     at_ += number.VsStr(reinterpret_cast<unsigned char*>(at_), format, 10);
   }
   // <label>"<file>"<line label><line> and its line break; the line as "%u".
-  void put_position(std::string_view label, const std::string& file, std::string_view line_label,
+  void put_position(std::string_view label, std::string_view file, std::string_view line_label,
                     int line) noexcept {
     put(label);
     put('"');
@@ -159,8 +160,8 @@ void append_area_block(std::string& out, const Messages& text, std::size_t room,
   block.put_number(to_u64(time.seconds), kGroupedFormat);
   block.put(text.seconds_unit);
   block.put(kLineBreak);
-  block.put_position(text.begin_label, record.start_file, text.line_label, record.start_line);
-  block.put_position(text.end_label, record.end_file, text.line_label, record.end_line);
+  block.put_position(text.begin_label, record.start_file.view(), text.line_label, record.start_line);
+  block.put_position(text.end_label, record.end_file.view(), text.line_label, record.end_line);
   block.put(kLineBreak);
   out.resize(static_cast<std::size_t>(block.end() - out.data()));
 }
@@ -169,8 +170,8 @@ void append_area_block(std::string& out, const Messages& text, std::size_t room,
 // record and texts lie elsewhere in memory than the last one's. Asking for
 // them some blocks ahead lets those reads overlap the writing of the blocks
 // before: first the record, then, once it is at hand, the texts it points to.
-constexpr std::size_t kRecordsAhead = 8;
-constexpr std::size_t kTextsAhead = 4;
+constexpr std::size_t kRecordsAhead = 16;
+constexpr std::size_t kTextsAhead = 8;
 
 void prefetch_record(const Area& area) noexcept {
   const char* at = reinterpret_cast<const char*>(&area);
@@ -188,7 +189,7 @@ void prefetch_texts(const Area& area) noexcept {
 }  // namespace
 
 OrderedAreas order_areas(const AreaTable& table, const VYKNB64& frequency) {
-  const std::vector<Area>& areas = table.areas();
+  const Areas& areas = table.areas();
   const ElapsedScales scales(frequency);
   const std::vector<std::uint32_t> ranks = name_ranks(areas);
   OrderedAreas ordered;
@@ -227,7 +228,10 @@ void compose_report(std::string& out, const ReportHeader& header, const OrderedA
       text.frequency_unit.size() + kLineBreak.size() + kDateIndent.size() + header.date.size() +
       kDateTimeGap.size() + header.time.size() + 4 * kLineBreak.size() + areas.size() * room +
       ordered.text_bytes + 2 * kLineBreak.size() + kReportNotice.size();
-  if (largest > out.capacity()) out.reserve(largest);
+  if (largest > out.capacity()) {
+    out.reserve(largest);
+    platform::advise_large_pages(out.data(), out.capacity());
+  }
   out += kLineBreak;
   out += text.frequency_label;
   append_number(out, header.frequency, kGroupedFormat);

@@ -4,9 +4,7 @@
 #define VYKPAV_TIMER_TIMER_H
 
 #include <cstdint>
-#include <cstring>
 #include <memory>
-#include <string>
 
 #include "number/u64.h"
 #include "platform/platform.h"
@@ -14,18 +12,6 @@
 #include "timer/area_table.h"
 
 namespace vykpav::timer {
-
-// Copies a mark's file text into its record. A host passes the same file for
-// an area each time, so a text of the stored length is written over the old
-// one in place: no allocation and none of assign's general handling.
-inline void copy_text(std::string& to, const char* from) {
-  const std::size_t length = std::strlen(from);
-  if (length == to.size()) {
-    std::memcpy(to.data(), from, length);
-  } else {
-    to.assign(from, length);
-  }
-}
 
 class Timer {
  public:
@@ -40,7 +26,7 @@ class Timer {
   void begin(const char* area, const char* file, int line) {
     VYS_BD* record = record_for(area, file);
     if (record == nullptr) return;
-    copy_text(record->start_file, file);
+    record->start_file.assign(file, area_table_->texts());
     record->start_line = line;
     record->start_ticks = number::from_u64(platform_.counter_ticks());
   }
@@ -50,7 +36,7 @@ class Timer {
     VYS_BD* record = record_for(area, file);
     if (record == nullptr) return;
     record->end_ticks = number::from_u64(platform_.counter_ticks());
-    copy_text(record->end_file, file);
+    record->end_file.assign(file, area_table_->texts());
     record->end_line = line;
   }
 

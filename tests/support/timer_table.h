@@ -15,7 +15,7 @@ namespace testing_support {
 
 inline std::vector<std::string> area_names(const vykpav::timer::Timer& timer) {
   std::vector<std::string> names;
-  for (const auto& area : timer.area_table()->areas()) names.push_back(area.name);
+  for (const auto& area : timer.area_table()->areas()) names.emplace_back(area.name);
   return names;
 }
 
@@ -30,5 +30,12 @@ inline const vykpav::timer::VYS_BD& area_record(const vykpav::timer::Timer& time
 }
 
 }  // namespace testing_support
+
+namespace vykpav::timer {
+// Failed comparisons show a record's file text as text.
+inline void PrintTo(const StoredText& text, std::ostream* out) {
+  *out << '"' << text.view() << '"';
+}
+}  // namespace vykpav::timer
 
 #endif  // VYKPAV_TESTS_SUPPORT_TIMER_TABLE_H

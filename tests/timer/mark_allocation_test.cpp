@@ -54,15 +54,20 @@ const char* const kNames[17] = {
 const char kLongFile[] = "/home/someone/projects/host/src/some_module/worker.cpp";
 const char kShorterFile[] = "/home/someone/projects/host/main.cpp";
 
-TEST(MarkAllocation, TheFirstMarksOfAnAreaMayAllocateItsFileTexts) {
+TEST(MarkAllocation, AFileTextLargerThanTheStoresFreeRoomTakesANewBlock) {
   // Shows that this program's counting sees the library's allocations at all.
   FakePlatform fake;
   Timer timer(17, kNames, fake);
+  const std::string huge_file(64 * 1024, 'f');
   const std::size_t before = g_allocations;
-  timer.begin(kNames[0], kLongFile, 1);
-  timer.end(kNames[0], kLongFile, 2);
-  const std::size_t after = g_allocations;
-  EXPECT_EQ(after - before, 2u) << "one copy of the file text for each half of the record";
+  timer.begin(kNames[0], huge_file.c_str(), 1);
+  timer.end(kNames[0], huge_file.c_str(), 2);
+  const std::size_t after_first = g_allocations;
+  timer.begin(kNames[0], huge_file.c_str(), 3);
+  timer.end(kNames[0], huge_file.c_str(), 4);
+  EXPECT_EQ(after_first - before, 2u) << "one block for each half of the record";
+  EXPECT_EQ(g_allocations, after_first) << "the same text again fits where it is";
+  EXPECT_EQ(area_record(timer, kNames[0]).end_file, huge_file);
 }
 
 TEST(MarkAllocation, LaterMarksAllocateNothing) {

@@ -139,8 +139,8 @@ TEST(Timer, CounterIsReadLastInBeginAndFirstInEnd) {
   const VYS_BD& a = area_record(timer, "a");
   std::vector<std::string> seen;
   fake.on_counter_read = [&] {
-    seen.push_back(a.start_file + "/" + std::to_string(a.start_line) + " " + a.end_file + "/" +
-                   std::to_string(a.end_line));
+    seen.push_back(std::string(a.start_file.view()) + "/" + std::to_string(a.start_line) + " " +
+                   std::string(a.end_file.view()) + "/" + std::to_string(a.end_line));
   };
   timer.begin("a", "b.cpp", 1);
   timer.end("a", "e.cpp", 2);

@@ -1,0 +1,55 @@
+#include "timer/text_store.h"
+
+#include <algorithm>
+
+#include "platform/large_pages.h"
+
+namespace vykpav::timer {
+
+namespace {
+// Blocks double from the first size up to the last, so a small timer takes
+// little and a large one takes few blocks, big enough for large pages.
+constexpr std::size_t kFirstBlock = std::size_t{4} << 10;
+constexpr std::size_t kLargestBlock = std::size_t{32} << 20;
+}  // namespace
+
+char StoredText::empty_[1] = {};
+
+TextStore::~TextStore() {
+  for (const Block& block : blocks_)
+    platform::LargePageAllocator<char>().deallocate(block.data, block.size);
+}
+
+void TextStore::reserve(std::size_t size) {
+  if (size <= free_size_) return;
+  const std::size_t last = blocks_.empty() ? kFirstBlock / 2 : blocks_.back().size;
+  const std::size_t block_size = std::max(size, std::min(2 * last, kLargestBlock));
+  // Room in the list first, so that the block cannot be lost to a failure.
+  if (blocks_.size() == blocks_.capacity()) blocks_.reserve(2 * blocks_.size() + 4);
+  char* data = platform::LargePageAllocator<char>().allocate(block_size);
+  blocks_.push_back(Block{data, block_size});
+  free_ = data;
+  free_size_ = block_size;
+}
+
+char* TextStore::allocate(std::size_t size) {
+  reserve(size);
+  char* room = free_;
+  free_ += size;
+  free_size_ -= size;
+  return room;
+}
+
+std::string_view TextStore::copy(std::string_view text) {
+  char* room = allocate(text.size() + 1);
+  std::memcpy(room, text.data(), text.size());
+  room[text.size()] = '\0';
+  return {room, text.size()};
+}
+
+void StoredText::make_room(std::size_t length, TextStore& store) {
+  room_ = std::max(length, 2 * room_);
+  data_ = store.allocate(room_);
+}
+
+}  // namespace vykpav::timer
