@@ -1,10 +1,10 @@
 // The record kept for one area: its latest begin and end readings with the
-// file and line of each mark. The file texts are copies in the timer's store.
+// file and line of each mark. The file texts are the timer's kept copies.
 #ifndef VYKPAV_TIMER_AREA_RECORD_H
 #define VYKPAV_TIMER_AREA_RECORD_H
 
 #include "selvorin/vyknb64.h"
-#include "timer/text_store.h"
+#include "timer/file_texts.h"
 
 namespace vykpav::timer {
 

@@ -11,6 +11,7 @@
 
 #include "platform/large_pages.h"
 #include "timer/area_record.h"
+#include "timer/file_texts.h"
 #include "timer/text_store.h"
 
 namespace vykpav::timer {
@@ -45,8 +46,8 @@ class AreaTable {
   // a prefix before its extensions).
   const Areas& areas() const noexcept { return areas_; }
 
-  // Where the records' file texts are copied.
-  TextStore& texts() noexcept { return texts_; }
+  // Where the records' file texts are kept.
+  FileTexts& file_texts() noexcept { return file_texts_; }
 
  private:
   // True when the zero-terminated `text` holds exactly the bytes of `name`.
@@ -72,6 +73,7 @@ class AreaTable {
   Area* search(const char* name) noexcept;
 
   TextStore texts_;
+  FileTexts file_texts_{texts_};
   Areas areas_;
 
   // Hosts pass the same literal for an area each time, so the area last found

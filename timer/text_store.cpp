@@ -1,6 +1,7 @@
 #include "timer/text_store.h"
 
 #include <algorithm>
+#include <cstring>
 
 #include "platform/large_pages.h"
 
@@ -13,7 +14,7 @@ constexpr std::size_t kFirstBlock = std::size_t{4} << 10;
 constexpr std::size_t kLargestBlock = std::size_t{32} << 20;
 }  // namespace
 
-char StoredText::empty_[1] = {};
+TextStore::TextStore() : next_block_(kFirstBlock) {}
 
 TextStore::~TextStore() {
   for (const Block& block : blocks_)
@@ -22,8 +23,10 @@ TextStore::~TextStore() {
 
 void TextStore::reserve(std::size_t size) {
   if (size <= free_size_) return;
-  const std::size_t last = blocks_.empty() ? kFirstBlock / 2 : blocks_.back().size;
-  const std::size_t block_size = std::max(size, std::min(2 * last, kLargestBlock));
+  // A block asked for by size (all names at once) does not speed up the
+  // growth of those that follow.
+  const std::size_t block_size = std::max(size, next_block_);
+  next_block_ = std::min(2 * next_block_, kLargestBlock);
   // Room in the list first, so that the block cannot be lost to a failure.
   if (blocks_.size() == blocks_.capacity()) blocks_.reserve(2 * blocks_.size() + 4);
   char* data = platform::LargePageAllocator<char>().allocate(block_size);
@@ -45,11 +48,6 @@ std::string_view TextStore::copy(std::string_view text) {
   std::memcpy(room, text.data(), text.size());
   room[text.size()] = '\0';
   return {room, text.size()};
-}
-
-void StoredText::make_room(std::size_t length, TextStore& store) {
-  room_ = std::max(length, 2 * room_);
-  data_ = store.allocate(room_);
 }
 
 }  // namespace vykpav::timer

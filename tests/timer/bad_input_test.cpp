@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <fstream>
 #include <algorithm>
+#include <cstdio>
 #include <functional>
 #include <iterator>
 #include <string>
@@ -120,6 +121,27 @@ TEST(BadInput, TableAndMarks) {
          for (const auto& area : timer.area_table()->areas()) {
            EXPECT_EQ(area.record.start_ticks, 0u);
            EXPECT_EQ(area.record.end_file, "");
+         }
+       }},
+      {"a new file text for every mark: the timer stops keeping them, records stay right",
+       [] {
+         FakePlatform fake;
+         Timer timer(4, nullptr, fake);
+         const char* names[] = {"0", "1", "2", "3"};
+         char file[32];
+         for (int i = 0; i < 100000; ++i) {
+           std::snprintf(file, sizeof file, "generated/%d.cpp", i);
+           timer.begin(names[i % 4], file, i);
+           timer.end(names[(i + 1) % 4], file, i);
+         }
+         const auto& records = timer.area_table()->areas();
+         for (int k = 0; k < 4; ++k) {
+           SCOPED_TRACE(k);
+           const int last_begin = 99996 + k, last_end = 99996 + (k + 3) % 4;
+           EXPECT_EQ(records[k].record.start_file,
+                     "generated/" + std::to_string(last_begin) + ".cpp");
+           EXPECT_EQ(records[k].record.start_line, last_begin);
+           EXPECT_EQ(records[k].record.end_file, "generated/" + std::to_string(last_end) + ".cpp");
          }
        }},
       {"a million marks, then a report of the latest readings",

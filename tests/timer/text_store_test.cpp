@@ -1,5 +1,4 @@
-// The store of a timer's texts: copies stay whole and apart across blocks,
-// and a record's text is written over in place while it fits.
+// The store of a timer's texts: copies stay whole and apart across blocks.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -10,7 +9,6 @@
 
 namespace {
 
-using vykpav::timer::StoredText;
 using vykpav::timer::TextStore;
 
 TEST(TextStore, CopiesOfManySizesStayWholeAcrossBlocks) {
@@ -28,45 +26,6 @@ TEST(TextStore, CopiesOfManySizesStayWholeAcrossBlocks) {
     ASSERT_EQ(copies[i], texts[i]) << "copy " << i;
     ASSERT_EQ(copies[i].data()[copies[i].size()], '\0') << "copy " << i;
   }
-}
-
-TEST(StoredText, KeepsItsRoomForTextsThatFitAndMovesForLongerOnes) {
-  TextStore store;
-  StoredText text;
-  EXPECT_EQ(text, "");
-
-  struct Step {
-    const char* assigned;
-    bool moves;
-  };
-  const Step steps[] = {
-      {"main.cpp", true},                 // the first copy takes room
-      {"io.cpp", false},                  // shorter: written over in place
-      {"", false},                        // empty
-      {"parser.cpp", true},               // longer than the room of 8: 16 now
-      {"0123456789abcdef", false},        // exactly the new room
-      {"0123456789abcdefg", true},        // one byte more: 32
-      {"x", false},
-  };
-  const char* last = text.data();
-  for (const Step& step : steps) {
-    SCOPED_TRACE(step.assigned);
-    text.assign(step.assigned, store);
-    EXPECT_EQ(text, step.assigned);
-    EXPECT_EQ(text.data() != last, step.moves);
-    last = text.data();
-  }
-}
-
-TEST(StoredText, TextsOfOneStoreDoNotOverlap) {
-  TextStore store;
-  StoredText a, b;
-  a.assign("first file text", store);
-  b.assign("second file text", store);
-  a.assign("a longer first file text than before", store);
-  b.assign("second", store);
-  EXPECT_EQ(a, "a longer first file text than before");
-  EXPECT_EQ(b, "second");
 }
 
 }  // namespace

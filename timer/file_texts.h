@@ -1,0 +1,113 @@
+// The file texts of a timer's marks. Hosts pass __FILE__, so a timer sees a
+// handful of distinct texts however many areas it has: each is kept once, in
+// the timer's store, and the records point to it. A report then reads the
+// same few copies for every block instead of two texts of each record, far
+// apart, and a record holds no text of its own.
+#ifndef VYKPAV_TIMER_FILE_TEXTS_H
+#define VYKPAV_TIMER_FILE_TEXTS_H
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <cstring>
+#include <string_view>
+#include <unordered_set>
+
+#include "timer/text_store.h"
+
+namespace vykpav::timer {
+
+class FileTexts {
+ public:
+  // At most `most_texts` distinct texts of `most_bytes` bytes together are
+  // kept: a host that makes up a new text for every mark must not make the
+  // timer grow without end.
+  explicit FileTexts(TextStore& store, std::size_t most_texts = std::size_t{1} << 16,
+                     std::size_t most_bytes = std::size_t{16} << 20)
+      : store_(store), most_texts_(most_texts), most_bytes_(most_bytes) {}
+
+  FileTexts(const FileTexts&) = delete;
+  FileTexts& operator=(const FileTexts&) = delete;
+
+  // The kept copy of the `length` bytes at `text`, kept now if need be; a
+  // null view once no more can be kept. The text at the address last seen
+  // for it is tried first, and its bytes compared, since the same address
+  // may hold another text later.
+  std::string_view find(const char* text, std::size_t length) {
+    Recent& recent = recent_[recent_slot(text)];
+    if (recent.address == text && recent.kept.size() == length &&
+        std::memcmp(recent.kept.data(), text, length) == 0)
+      return recent.kept;
+    return find_and_remember(text, length, recent);
+  }
+
+  TextStore& store() noexcept { return store_; }
+
+ private:
+  struct Recent {
+    const char* address = nullptr;
+    std::string_view kept;
+  };
+
+  std::size_t recent_slot(const char* text) const noexcept {
+    const std::uint64_t address = reinterpret_cast<std::uintptr_t>(text);
+    return static_cast<std::size_t>((address * 0x9E3779B97F4A7C15ull) >> 60) &
+           (recent_.size() - 1);
+  }
+
+  std::string_view find_and_remember(const char* text, std::size_t length, Recent& recent);
+
+  TextStore& store_;
+  std::size_t most_texts_;
+  std::size_t most_bytes_;
+  std::size_t kept_bytes_ = 0;
+  std::unordered_set<std::string_view> kept_;
+  std::array<Recent, 16> recent_{};
+};
+
+// A record's file text: a kept text of its timer, or, once the timer keeps
+// no more, a copy in room of the record's own, written over in place while
+// it fits. Room given up for a longer text is not reused: each new room is
+// at least twice the last, so what a record leaves behind stays below what
+// it holds.
+class StoredText {
+ public:
+  std::string_view view() const noexcept { return {data_, size_}; }
+  const char* data() const noexcept { return data_; }
+  std::size_t size() const noexcept { return size_; }
+
+  // A host passes the same file for an area each time: then this is a
+  // string length, a look at the last text kept for that address and a
+  // comparison, without allocation.
+  void assign(const char* text, FileTexts& texts) {
+    const std::size_t length = std::strlen(text);
+    if (room_ == 0) {
+      const std::string_view kept = texts.find(text, length);
+      if (kept.data() != nullptr) {
+        data_ = kept.data();
+        size_ = length;
+        return;
+      }
+    }
+    copy_into_own_room(text, length, texts.store());
+  }
+
+  friend bool operator==(const StoredText& a, std::string_view b) noexcept {
+    return a.view() == b;
+  }
+  friend bool operator!=(const StoredText& a, std::string_view b) noexcept {
+    return !(a == b);
+  }
+
+ private:
+  void copy_into_own_room(const char* text, std::size_t length, TextStore& store);
+
+  const char* data_ = "";
+  std::size_t size_ = 0;
+  // Bytes of own room at data_; 0 while the text is a kept one (or none).
+  std::size_t room_ = 0;
+};
+
+}  // namespace vykpav::timer
+
+#endif  // VYKPAV_TIMER_FILE_TEXTS_H
