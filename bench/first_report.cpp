@@ -7,8 +7,6 @@
 //
 // Prints the wall time of the first report and of a second one; the file is
 // written in the system's temporary folder and removed.
-#include <unistd.h>
-
 #include <chrono>
 #include <cstdint>
 #include <cstdio>
@@ -16,6 +14,7 @@
 #include <string>
 
 #include "begun_timer.h"
+#include "scratch_file.h"
 
 namespace {
 
@@ -29,7 +28,7 @@ int main(int argc, char** argv) {
   const std::uint32_t count =
       argc > 1 ? static_cast<std::uint32_t>(std::strtoul(argv[1], nullptr, 10)) : 1000000;
   const auto timer = make_begun_timer(count);
-  const std::string file = "/tmp/vykpav-first-report-" + std::to_string(getpid()) + ".txt";
+  const std::string file = scratch_file("vykpav-first-report");
   double took[2];
   for (double& t : took) {
     std::remove(file.c_str());

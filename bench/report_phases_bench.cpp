@@ -4,8 +4,6 @@
 // of the text into its file, which grows with the text alone.
 #include <benchmark/benchmark.h>
 
-#include <unistd.h>
-
 #include <algorithm>
 #include <cstdint>
 #include <cstdio>
@@ -20,6 +18,7 @@
 #include "timer/report_composer.h"
 #include "timer/report_file.h"
 #include "timer/timer.h"
+#include "scratch_file.h"
 
 namespace {
 
@@ -82,7 +81,7 @@ void BM_WriteFile(benchmark::State& state) {
   vykpav::timer::compose_report(
       text, {timer.frequency(), vykpav::timer::Language::English, "08.12.2026", "14:35:07"},
       vykpav::timer::order_areas(*timer.area_table(), timer.frequency()));
-  const std::string file = "/tmp/vykpav-bench-phases-" + std::to_string(getpid()) + ".txt";
+  const std::string file = scratch_file("vykpav-bench-phases");
   for (auto _ : state) {
     state.PauseTiming();
     std::remove(file.c_str());

@@ -4,8 +4,6 @@
 #include <benchmark/benchmark.h>
 
 #include <time.h>
-#include <unistd.h>
-
 #include <cstdint>
 #include <cstdio>
 #include <map>
@@ -16,6 +14,7 @@
 
 #include "begun_timer.h"
 #include "mark_areas.h"
+#include "scratch_file.h"
 
 namespace {
 
@@ -51,7 +50,7 @@ Selvorin::VYK_PAV& begun_timer(std::uint32_t count) {
 void BM_Report(benchmark::State& state) {
   const auto count = static_cast<std::uint32_t>(state.range(0));
   Selvorin::VYK_PAV& timer = begun_timer(count);
-  const std::string file = "/tmp/vykpav-bench-report-" + std::to_string(getpid()) + ".txt";
+  const std::string file = scratch_file("vykpav-bench-report");
   for (auto _ : state) {
     state.PauseTiming();
     std::remove(file.c_str());
