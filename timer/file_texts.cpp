@@ -4,9 +4,9 @@
 
 namespace vykpav::timer {
 
-std::string_view FileTexts::find_and_remember(const char* text, std::size_t length,
-                                              Recent& recent) {
-  const std::string_view wanted(text, length);
+std::string_view FileTexts::find_and_remember(const char* text, Recent& recent) {
+  const std::string_view wanted(text);
+  const std::size_t length = wanted.size();
   auto it = kept_.find(wanted);
   if (it == kept_.end()) {
     if (kept_.size() >= most_texts_ || length > most_bytes_ - kept_bytes_) return {};
@@ -17,10 +17,18 @@ std::string_view FileTexts::find_and_remember(const char* text, std::size_t leng
   return *it;
 }
 
-void StoredText::copy_into_own_room(const char* text, std::size_t length, TextStore& store) {
+void StoredText::assign_other(const char* text, std::size_t length, FileTexts& texts) {
+  if (room_ == 0) {
+    const std::string_view kept = texts.find(text);
+    if (kept.data() != nullptr) {
+      data_ = kept.data();
+      size_ = kept.size();
+      return;
+    }
+  }
   if (length > room_ || room_ == 0) {
     room_ = std::max({length, 2 * room_, std::size_t{1}});
-    data_ = store.allocate(room_);
+    data_ = texts.store().allocate(room_);
   }
   std::memcpy(const_cast<char*>(data_), text, length);
   size_ = length;

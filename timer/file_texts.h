@@ -29,16 +29,17 @@ class FileTexts {
   FileTexts(const FileTexts&) = delete;
   FileTexts& operator=(const FileTexts&) = delete;
 
-  // The kept copy of the `length` bytes at `text`, kept now if need be; a
+  // The kept copy of the zero-terminated `text`, kept now if need be; a
   // null view once no more can be kept. The text at the address last seen
   // for it is tried first, and its bytes compared, since the same address
-  // may hold another text later.
-  std::string_view find(const char* text, std::size_t length) {
+  // may hold another text later: one pass that stops at the first
+  // difference or zero byte, so it never reads past the caller's text.
+  std::string_view find(const char* text) {
     Recent& recent = recent_[recent_slot(text)];
-    if (recent.address == text && recent.kept.size() == length &&
-        std::memcmp(recent.kept.data(), text, length) == 0)
+    if (recent.address == text &&
+        std::strncmp(recent.kept.data(), text, recent.kept.size() + 1) == 0)
       return recent.kept;
-    return find_and_remember(text, length, recent);
+    return find_and_remember(text, recent);
   }
 
   TextStore& store() noexcept { return store_; }
@@ -55,7 +56,7 @@ class FileTexts {
            (recent_.size() - 1);
   }
 
-  std::string_view find_and_remember(const char* text, std::size_t length, Recent& recent);
+  std::string_view find_and_remember(const char* text, Recent& recent);
 
   TextStore& store_;
   std::size_t most_texts_;
@@ -77,19 +78,11 @@ class StoredText {
   std::size_t size() const noexcept { return size_; }
 
   // A host passes the same file for an area each time: then this is a
-  // string length, a look at the last text kept for that address and a
-  // comparison, without allocation.
+  // string length and one comparison with the text the record holds.
   void assign(const char* text, FileTexts& texts) {
     const std::size_t length = std::strlen(text);
-    if (room_ == 0) {
-      const std::string_view kept = texts.find(text, length);
-      if (kept.data() != nullptr) {
-        data_ = kept.data();
-        size_ = length;
-        return;
-      }
-    }
-    copy_into_own_room(text, length, texts.store());
+    if (length == size_ && std::memcmp(data_, text, length) == 0) return;
+    assign_other(text, length, texts);
   }
 
   friend bool operator==(const StoredText& a, std::string_view b) noexcept {
@@ -100,7 +93,7 @@ class StoredText {
   }
 
  private:
-  void copy_into_own_room(const char* text, std::size_t length, TextStore& store);
+  void assign_other(const char* text, std::size_t length, FileTexts& texts);
 
   const char* data_ = "";
   std::size_t size_ = 0;
