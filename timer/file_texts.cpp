@@ -27,8 +27,10 @@ void StoredText::assign_other(const char* text, std::size_t length, FileTexts& t
     }
   }
   if (length > room_ || room_ == 0) {
-    room_ = std::max({length, 2 * room_, std::size_t{1}});
-    data_ = texts.store().allocate(room_);
+    // The record changes only once the room is there.
+    const std::size_t room = std::max({length, 2 * room_, std::size_t{1}});
+    data_ = texts.store().allocate(room);
+    room_ = room;
   }
   std::memcpy(const_cast<char*>(data_), text, length);
   size_ = length;

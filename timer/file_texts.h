@@ -2,7 +2,8 @@
 // handful of distinct texts however many areas it has: each is kept once, in
 // the timer's store, and the records point to it. A report then reads the
 // same few copies for every block instead of two texts of each record, far
-// apart, and a record holds no text of its own.
+// apart, and records hold no copies of their own (unless a timer has kept
+// as many texts as it will).
 #ifndef VYKPAV_TIMER_FILE_TEXTS_H
 #define VYKPAV_TIMER_FILE_TEXTS_H
 

@@ -18,9 +18,11 @@
 namespace {
 // Read and written on the test's one thread only.
 std::size_t g_allocations = 0;
+bool g_fail_allocations = false;
 
 void* counted_allocation(std::size_t size) {
   ++g_allocations;
+  if (g_fail_allocations) throw std::bad_alloc();
   if (void* block = std::malloc(size != 0 ? size : 1)) return block;
   throw std::bad_alloc();
 }
@@ -37,6 +39,9 @@ namespace {
 
 using testing_support::area_record;
 using testing_support::FakePlatform;
+using vykpav::timer::FileTexts;
+using vykpav::timer::StoredText;
+using vykpav::timer::TextStore;
 using vykpav::timer::Timer;
 using vykpav::timer::VYS_BD;
 
@@ -136,6 +141,24 @@ TEST(MarkAllocation, ThroughTheExportedClassLaterMarksAllocateNothing) {
   const std::size_t after = g_allocations;
   EXPECT_EQ(after - before, 0u);
   EXPECT_EQ(fake.counter_reads, 2 * 17 * 101);
+}
+
+// Exhausted memory propagates to the host; the record it struck keeps its
+// last text and room, and the records around it keep theirs.
+TEST(MarkAllocation, AFailedAllocationLeavesTheRecordAsItWas) {
+  TextStore store;
+  FileTexts keeps_none(store, 0, 0);  // every record copies into room of its own
+  StoredText struck, neighbour;
+  struck.assign("a.cpp", keeps_none);
+  neighbour.assign("neighbour.cpp", keeps_none);
+  const std::string longer(64 * 1024, 'x');  // more than the store has left
+  g_fail_allocations = true;
+  EXPECT_THROW(struck.assign(longer.c_str(), keeps_none), std::bad_alloc);
+  g_fail_allocations = false;
+  EXPECT_EQ(struck, "a.cpp");
+  struck.assign("b.cpp ten", keeps_none);  // longer than the room it kept
+  EXPECT_EQ(struck, "b.cpp ten");
+  EXPECT_EQ(neighbour, "neighbour.cpp");
 }
 
 }  // namespace
