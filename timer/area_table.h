@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "platform/large_pages.h"
+#include "timer/address_slot.h"
 #include "timer/area_record.h"
 #include "timer/file_texts.h"
 #include "timer/text_store.h"
@@ -37,7 +38,7 @@ class AreaTable {
   // of the recent lookups is inline: a mark whose name comes from the same
   // address as before reaches its record without a further call.
   VYS_BD* find(const char* name) noexcept {
-    RecentLookup& recent = recent_[recent_slot(name)];
+    RecentLookup& recent = recent_[address_slot<kRecentBits>(name)];
     if (recent.name == name && same_text(recent.area->name, name)) return &recent.area->record;
     return find_and_remember(name, recent);
   }
@@ -60,12 +61,6 @@ class AreaTable {
     }
   }
 
-  std::size_t recent_slot(const char* name) const noexcept {
-    const std::uint64_t address = reinterpret_cast<std::uintptr_t>(name);
-    return static_cast<std::size_t>((address * 0x9E3779B97F4A7C15ull) >> 58) &
-           (recent_.size() - 1);
-  }
-
   void add_numbered_areas(std::uint32_t count);
 
   struct RecentLookup;
@@ -83,7 +78,8 @@ class AreaTable {
     const char* name = nullptr;
     Area* area = nullptr;
   };
-  std::array<RecentLookup, 64> recent_{};
+  static constexpr int kRecentBits = 6;
+  std::array<RecentLookup, std::size_t{1} << kRecentBits> recent_{};
 };
 
 }  // namespace vykpav::timer

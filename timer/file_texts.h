@@ -14,6 +14,7 @@
 #include <string_view>
 #include <unordered_set>
 
+#include "timer/address_slot.h"
 #include "timer/text_store.h"
 
 namespace vykpav::timer {
@@ -36,7 +37,7 @@ class FileTexts {
   // may hold another text later: one pass that stops at the first
   // difference or zero byte, so it never reads past the caller's text.
   std::string_view find(const char* text) {
-    Recent& recent = recent_[recent_slot(text)];
+    Recent& recent = recent_[address_slot<kRecentBits>(text)];
     if (recent.address == text &&
         std::strncmp(recent.kept.data(), text, recent.kept.size() + 1) == 0)
       return recent.kept;
@@ -51,12 +52,6 @@ class FileTexts {
     std::string_view kept;
   };
 
-  std::size_t recent_slot(const char* text) const noexcept {
-    const std::uint64_t address = reinterpret_cast<std::uintptr_t>(text);
-    return static_cast<std::size_t>((address * 0x9E3779B97F4A7C15ull) >> 60) &
-           (recent_.size() - 1);
-  }
-
   std::string_view find_and_remember(const char* text, Recent& recent);
 
   TextStore& store_;
@@ -64,7 +59,8 @@ class FileTexts {
   std::size_t most_bytes_;
   std::size_t kept_bytes_ = 0;
   std::unordered_set<std::string_view> kept_;
-  std::array<Recent, 16> recent_{};
+  static constexpr int kRecentBits = 4;
+  std::array<Recent, std::size_t{1} << kRecentBits> recent_{};
 };
 
 // A record's file text: a kept text of its timer, or, once the timer keeps
