@@ -160,7 +160,8 @@ void append_area_block(std::string& out, const Messages& text, std::size_t room,
   block.put_number(to_u64(time.seconds), kGroupedFormat);
   block.put(text.seconds_unit);
   block.put(kLineBreak);
-  block.put_position(text.begin_label, record.start_file.view(), text.line_label, record.start_line);
+  block.put_position(text.begin_label, record.start_file.view(), text.line_label,
+                     record.start_line);
   block.put_position(text.end_label, record.end_file.view(), text.line_label, record.end_line);
   block.put(kLineBreak);
   out.resize(static_cast<std::size_t>(block.end() - out.data()));
@@ -169,7 +170,8 @@ void append_area_block(std::string& out, const Messages& text, std::size_t room,
 // The blocks follow the order of the times, not the table's, so each area's
 // record and texts lie elsewhere in memory than the last one's. Asking for
 // them some blocks ahead lets those reads overlap the writing of the blocks
-// before: first the record, then, once it is at hand, the texts it points to.
+// before: first the record, then, once it is at hand, the texts it points to
+// (its name; the file texts are mostly the timer's few kept ones, at hand).
 constexpr std::size_t kRecordsAhead = 16;
 constexpr std::size_t kTextsAhead = 8;
 
