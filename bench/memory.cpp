@@ -64,11 +64,12 @@ Usage usage() { return Usage{g_live_bytes, g_live_blocks, g_live_chunk_bytes}; }
 void print(const char* what, const Usage& before, const Usage& after, std::size_t n,
            std::size_t name_bytes) {
   const double per_area = double(after.bytes - before.bytes) / double(n);
-  std::printf("%-34s %12zu bytes in %8zu blocks: %7.1f a area, %7.1f beyond the name; "
-              "with malloc's own overhead %7.1f a area\n",
-              what, after.bytes - before.bytes, after.blocks - before.blocks, per_area,
-              per_area - double(name_bytes) / double(n),
-              double(after.chunk_bytes - before.chunk_bytes) / double(n));
+  std::printf(
+      "%-34s %12zu bytes in %8zu blocks: %7.1f a area, %7.1f beyond the name; "
+      "with malloc's own overhead %7.1f a area\n",
+      what, after.bytes - before.bytes, after.blocks - before.blocks, per_area,
+      per_area - double(name_bytes) / double(n),
+      double(after.chunk_bytes - before.chunk_bytes) / double(n));
 }
 
 }  // namespace
@@ -101,7 +102,7 @@ int main(int argc, char** argv) {
   const Usage start = usage();
   g_peak_bytes = g_live_bytes;
   auto timer = std::make_unique<vykpav::timer::Timer>(n, pointers.data(),
-                                                     vykpav::platform::system_platform());
+                                                      vykpav::platform::system_platform());
   const Usage built = usage();
   const std::size_t peak = g_peak_bytes - start.bytes;
   print("after construction", start, built, n, name_bytes);

@@ -8,13 +8,13 @@
 #include <cstdint>
 
 #if defined(_WIN32)
-#  if defined(VYKPAV_BENCH_NATIVE_BUILDING)
-#    define NATIVE_API __declspec(dllexport)
-#  else
-#    define NATIVE_API __declspec(dllimport)
-#  endif
+#if defined(VYKPAV_BENCH_NATIVE_BUILDING)
+#define NATIVE_API __declspec(dllexport)
 #else
-#  define NATIVE_API __attribute__((visibility("default")))
+#define NATIVE_API __declspec(dllimport)
+#endif
+#else
+#define NATIVE_API __attribute__((visibility("default")))
 #endif
 
 namespace native {

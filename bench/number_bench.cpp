@@ -113,45 +113,46 @@ void step_in_place(benchmark::State& state, std::vector<T> values, Op op) {
 
 // One pair of benchmarks per operator: Number/<name>/vyknb64 and
 // Number/<name>/native.
-#define VYKPAV_BINARY_PAIR(name, vyk_expr, native_fn)                                      \
-  void BM_Number_##name##_vyknb64(benchmark::State& state) {                             \
-    binary_on_vyknb64(state, operands().va, operands().vb,                               \
-                      [](const VYKNB64& x, const VYKNB64& y) { return vyk_expr; });      \
-  }                                                                                      \
-  void BM_Number_##name##_native(benchmark::State& state) {                              \
+#define VYKPAV_BINARY_PAIR(name, vyk_expr, native_fn)                                  \
+  void BM_Number_##name##_vyknb64(benchmark::State& state) {                           \
+    binary_on_vyknb64(state, operands().va, operands().vb,                             \
+                      [](const VYKNB64& x, const VYKNB64& y) { return vyk_expr; });    \
+  }                                                                                    \
+  void BM_Number_##name##_native(benchmark::State& state) {                            \
     binary_on_u64(state, operands().a, operands().b,                                   \
-                  [](const u64& x, const u64& y) { return native::native_fn(x, y); });                 \
-  }                                                                                      \
-  BENCHMARK(BM_Number_##name##_vyknb64)->Name("Number/" #name "/vyknb64");               \
+                  [](const u64& x, const u64& y) { return native::native_fn(x, y); }); \
+  }                                                                                    \
+  BENCHMARK(BM_Number_##name##_vyknb64)->Name("Number/" #name "/vyknb64");             \
   BENCHMARK(BM_Number_##name##_native)->Name("Number/" #name "/native");
 
-#define VYKPAV_SHIFT_PAIR(name, vyk_expr, native_fn)                                       \
-  void BM_Number_##name##_vyknb64(benchmark::State& state) {                             \
-    binary_on_vyknb64(state, operands().va, operands().vcounts,                          \
-                      [](const VYKNB64& x, const VYKNB64& y) { return vyk_expr; });      \
-  }                                                                                      \
-  void BM_Number_##name##_native(benchmark::State& state) {                              \
+#define VYKPAV_SHIFT_PAIR(name, vyk_expr, native_fn)                                   \
+  void BM_Number_##name##_vyknb64(benchmark::State& state) {                           \
+    binary_on_vyknb64(state, operands().va, operands().vcounts,                        \
+                      [](const VYKNB64& x, const VYKNB64& y) { return vyk_expr; });    \
+  }                                                                                    \
+  void BM_Number_##name##_native(benchmark::State& state) {                            \
     binary_on_u64(state, operands().a, operands().counts,                              \
-                  [](const u64& x, const u64& y) { return native::native_fn(x, y); });            \
-  }                                                                                      \
-  BENCHMARK(BM_Number_##name##_vyknb64)->Name("Number/" #name "/vyknb64");               \
+                  [](const u64& x, const u64& y) { return native::native_fn(x, y); }); \
+  }                                                                                    \
+  BENCHMARK(BM_Number_##name##_vyknb64)->Name("Number/" #name "/vyknb64");             \
   BENCHMARK(BM_Number_##name##_native)->Name("Number/" #name "/native");
 
-#define VYKPAV_COMPARE_PAIR(name, op, native_fn)                                           \
-  void BM_Number_##name##_vyknb64(benchmark::State& state) {                             \
-    compare(state, operands().va, operands().vb,                                         \
-            [](const VYKNB64& x, const VYKNB64& y) { return x op y; });                  \
-  }                                                                                      \
-  void BM_Number_##name##_native(benchmark::State& state) {                              \
-    compare(state, operands().a, operands().b,                                           \
-            [](const u64& x, const u64& y) { return native::native_fn(x, y); });                       \
-  }                                                                                      \
-  BENCHMARK(BM_Number_##name##_vyknb64)->Name("Number/" #name "/vyknb64");               \
+#define VYKPAV_COMPARE_PAIR(name, op, native_fn)                                 \
+  void BM_Number_##name##_vyknb64(benchmark::State& state) {                     \
+    compare(state, operands().va, operands().vb,                                 \
+            [](const VYKNB64& x, const VYKNB64& y) { return x op y; });          \
+  }                                                                              \
+  void BM_Number_##name##_native(benchmark::State& state) {                      \
+    compare(state, operands().a, operands().b,                                   \
+            [](const u64& x, const u64& y) { return native::native_fn(x, y); }); \
+  }                                                                              \
+  BENCHMARK(BM_Number_##name##_vyknb64)->Name("Number/" #name "/vyknb64");       \
   BENCHMARK(BM_Number_##name##_native)->Name("Number/" #name "/native");
 
+// clang-format off: it takes x * y in a macro argument for a declaration.
 VYKPAV_BINARY_PAIR(add, x + y, add)
 VYKPAV_BINARY_PAIR(subtract, x - y, sub)
-VYKPAV_BINARY_PAIR(multiply, x * y, mul)
+VYKPAV_BINARY_PAIR(multiply, x* y, mul)
 VYKPAV_BINARY_PAIR(divide, x / y, div)
 VYKPAV_BINARY_PAIR(remainder, x % y, mod)
 VYKPAV_SHIFT_PAIR(shift_left, x << y, shl)
@@ -162,6 +163,7 @@ VYKPAV_COMPARE_PAIR(less, <, lt)
 VYKPAV_COMPARE_PAIR(less_equal, <=, le)
 VYKPAV_COMPARE_PAIR(greater, >, gt)
 VYKPAV_COMPARE_PAIR(greater_equal, >=, ge)
+// clang-format on
 
 void BM_Number_increment_vyknb64(benchmark::State& state) {
   step_in_place(state, operands().va, [](VYKNB64& v) { ++v; });
@@ -243,7 +245,8 @@ const Texts& decimal_texts() {
     Texts t;
     for (u64 v : full_range_values()) {
       std::array<char, 24> text{};
-      const unsigned length = unsigned(std::to_chars(text.data(), text.data() + 23, v).ptr - text.data());
+      const unsigned length =
+          unsigned(std::to_chars(text.data(), text.data() + 23, v).ptr - text.data());
       t.text.push_back(text);
       t.length.push_back(length);
     }

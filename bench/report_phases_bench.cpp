@@ -15,10 +15,10 @@
 
 #include "library/report_buffer.h"
 #include "platform/platform.h"
+#include "scratch_file.h"
 #include "timer/report_composer.h"
 #include "timer/report_file.h"
 #include "timer/timer.h"
-#include "scratch_file.h"
 
 namespace {
 
@@ -46,9 +46,9 @@ Timer& begun_timer(std::uint32_t count) {
 }
 
 void set_per_area(benchmark::State& state, std::uint32_t count) {
-  state.counters["per_area"] = benchmark::Counter(
-      static_cast<double>(count),
-      benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
+  state.counters["per_area"] =
+      benchmark::Counter(static_cast<double>(count), benchmark::Counter::kIsIterationInvariantRate |
+                                                         benchmark::Counter::kInvert);
 }
 
 void BM_Order(benchmark::State& state) {
@@ -92,12 +92,27 @@ void BM_WriteFile(benchmark::State& state) {
   set_per_area(state, count);
 }
 
-BENCHMARK(BM_Order)->Name("Report/order")->Arg(10000)->Arg(100000)->Arg(1000000)
-    ->Unit(benchmark::kMillisecond)->UseRealTime();
-BENCHMARK(BM_Compose)->Name("Report/compose")->Arg(10000)->Arg(100000)->Arg(1000000)
-    ->Unit(benchmark::kMillisecond)->UseRealTime();
-BENCHMARK(BM_WriteFile)->Name("Report/write_file")->Arg(10000)->Arg(100000)->Arg(1000000)
-    ->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_Order)
+    ->Name("Report/order")
+    ->Arg(10000)
+    ->Arg(100000)
+    ->Arg(1000000)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
+BENCHMARK(BM_Compose)
+    ->Name("Report/compose")
+    ->Arg(10000)
+    ->Arg(100000)
+    ->Arg(1000000)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
+BENCHMARK(BM_WriteFile)
+    ->Name("Report/write_file")
+    ->Arg(10000)
+    ->Arg(100000)
+    ->Arg(1000000)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
 
 }  // namespace
 

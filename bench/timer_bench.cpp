@@ -58,8 +58,9 @@ void BM_Report(benchmark::State& state) {
     timer.pokaz(file.c_str());
   }
   std::remove(file.c_str());
-  state.counters["per_area"] = benchmark::Counter(
-      static_cast<double>(count), benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
+  state.counters["per_area"] =
+      benchmark::Counter(static_cast<double>(count), benchmark::Counter::kIsIterationInvariantRate |
+                                                         benchmark::Counter::kInvert);
 }
 BENCHMARK(BM_Report)
     ->Name("Timer/report")

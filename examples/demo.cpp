@@ -42,10 +42,10 @@ std::uint64_t fnv1a(const std::string& bytes) {
 }  // namespace
 
 int main() {
-  const char* areas[] = {"std::sort, 1M ints",      "std::stable_sort, 1M ints",
-                         "heap sort, 1M ints",      "insertion sort, 20k ints",
-                         "FNV-1a over 32 MB",       "std::hash of 1M strings",
-                         "string += 1M pieces",     "ostringstream << 1M pieces"};
+  const char* areas[] = {"std::sort, 1M ints",  "std::stable_sort, 1M ints",
+                         "heap sort, 1M ints",  "insertion sort, 20k ints",
+                         "FNV-1a over 32 MB",   "std::hash of 1M strings",
+                         "string += 1M pieces", "ostringstream << 1M pieces"};
   Selvorin::VYK_PAV timer(sizeof areas / sizeof areas[0], areas);
 
   const std::vector<int> input = random_integers(1000000);

@@ -11,11 +11,8 @@ BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID /*reserved*/) {
       DisableThreadLibraryCalls(instance);  // no per-thread state to set up
       vykpav::library::create_report_buffer();
       break;
-    case DLL_PROCESS_DETACH:
-      vykpav::library::release_report_buffer();
-      break;
-    default:
-      break;
+    case DLL_PROCESS_DETACH: vykpav::library::release_report_buffer(); break;
+    default: break;
   }
   return TRUE;
 }

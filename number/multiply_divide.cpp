@@ -71,12 +71,8 @@ ulong32& operator*=(ulong32& n, const VYKNB64& v) {
   const std::uint64_t product = multiply_saturating(n, to_u64(v));
   return n = product > kMax32 ? kMax32 : static_cast<ulong32>(product);
 }
-ulong32& operator/=(ulong32& n, const VYKNB64& divisor) {
-  return n = word_quotient(n, divisor);
-}
-ulong32& operator%=(ulong32& n, const VYKNB64& divisor) {
-  return n = word_remainder(n, divisor);
-}
+ulong32& operator/=(ulong32& n, const VYKNB64& divisor) { return n = word_quotient(n, divisor); }
+ulong32& operator%=(ulong32& n, const VYKNB64& divisor) { return n = word_remainder(n, divisor); }
 
 VYKNB64 operator*(const VYKNB64& a, const VYKNB64& b) {
   return from_u64(multiply_saturating(to_u64(a), to_u64(b)));

@@ -63,7 +63,8 @@ inline u64 eight_digits(u64 v) noexcept {
   v = v * 10 + (v >> 8);  // byte 2k: 10 * digit 2k + digit 2k + 1
   const u64 pairs = 0x000000FF000000FFull;
   return ((v & pairs) * (100 + (1000000ull << 32)) +
-          ((v >> 16) & pairs) * (1 + (10000ull << 32))) >> 32;
+          ((v >> 16) & pairs) * (1 + (10000ull << 32))) >>
+         32;
 }
 #endif
 
@@ -114,9 +115,7 @@ struct ZeroTerminated {
 };
 struct Terminated {
   unsigned char terminator;
-  bool at_end(const unsigned char* p) const noexcept {
-    return *p == terminator || *p == 0;
-  }
+  bool at_end(const unsigned char* p) const noexcept { return *p == terminator || *p == 0; }
   const unsigned char* append_run(u64& acc, const unsigned char* p) const noexcept {
     for (; !at_end(p) && is_decimal_digit(*p); ++p) acc = append_block(acc, unsigned(*p - '0'), 10);
     return p;
@@ -212,9 +211,12 @@ bool read_text(VYKNB64& value, const unsigned char* text, End end,
                                (text[0] - '0') * 10u + (second - '0'), true);
   }
   switch (second) {
-    case 'x': case 'X': return read_prefixed<4>(value, text + 2, end, separator);
-    case 'o': case 'O': return read_prefixed<3>(value, text + 2, end, separator);
-    case 'b': case 'B': return read_prefixed<1>(value, text + 2, end, separator);
+    case 'x':
+    case 'X': return read_prefixed<4>(value, text + 2, end, separator);
+    case 'o':
+    case 'O': return read_prefixed<3>(value, text + 2, end, separator);
+    case 'b':
+    case 'B': return read_prefixed<1>(value, text + 2, end, separator);
     default: break;
   }
   // A one-digit first group, as VsStr writes seven digits in groups of 3.

@@ -64,8 +64,7 @@ inline unsigned decimal_digit_count(u64 v) noexcept {
 
 // The digits of the text: those of the value, zero-filled on the left up to
 // the minimum of byte 2, which is first cut to the radix's largest count.
-inline unsigned text_digit_count(unsigned value_digits, ulong32 format,
-                                 unsigned largest) noexcept {
+inline unsigned text_digit_count(unsigned value_digits, ulong32 format, unsigned largest) noexcept {
   unsigned minimum = unsigned((format >> 16) & 0xFFu);
   if (minimum > largest) minimum = largest;
   return value_digits > minimum ? value_digits : minimum;
@@ -163,11 +162,11 @@ inline void put_decimal_by_3(unsigned char* end, u64 v, unsigned n,
 // word at once: a multiplication and a shift divide all lanes by 100, then
 // by 10, as each lane's product stays inside the lane.
 inline u64 eight_digit_characters(u32 x) noexcept {
-  const u64 halves = (x / 10000) | (u64(x % 10000) << 32);           // 32-bit lanes
+  const u64 halves = (x / 10000) | (u64(x % 10000) << 32);                // 32-bit lanes
   const u64 hundreds = ((halves * 10486) >> 20) & 0x0000007F0000007Full;  // lane / 100
-  const u64 pairs = hundreds | ((halves - 100 * hundreds) << 16);     // 16-bit lanes
-  const u64 tens = ((pairs * 103) >> 10) & 0x000F000F000F000Full;     // lane / 10
-  const u64 digits = tens | ((pairs - 10 * tens) << 8);               // 8-bit lanes
+  const u64 pairs = hundreds | ((halves - 100 * hundreds) << 16);         // 16-bit lanes
+  const u64 tens = ((pairs * 103) >> 10) & 0x000F000F000F000Full;         // lane / 10
+  const u64 digits = tens | ((pairs - 10 * tens) << 8);                   // 8-bit lanes
   return digits + 0x3030303030303030ull;
 }
 
@@ -292,8 +291,8 @@ inline void copy_short(unsigned char* to, const unsigned char* from, unsigned n)
 // counted from the right, then the zero byte; the caller makes sure that
 // group < n.
 template <unsigned Group>
-inline int put_grouped(unsigned char* out, const unsigned char* digits, unsigned n,
-                       unsigned group, unsigned char separator) noexcept {
+inline int put_grouped(unsigned char* out, const unsigned char* digits, unsigned n, unsigned group,
+                       unsigned char separator) noexcept {
   if (Group != 0) group = Group;  // a constant size lets the copies inline
   unsigned first = n % group;
   if (first == 0) first = group;

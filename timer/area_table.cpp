@@ -72,10 +72,9 @@ VYS_BD* AreaTable::find_and_remember(const char* name, RecentLookup& recent) noe
 
 Area* AreaTable::search(const char* name) noexcept {
   // strcmp compares bytes as unsigned values: the table's own order.
-  const auto it = std::lower_bound(areas_.begin(), areas_.end(), name,
-                                   [](const Area& area, const char* key) {
-                                     return std::strcmp(area.name.data(), key) < 0;
-                                   });
+  const auto it = std::lower_bound(
+      areas_.begin(), areas_.end(), name,
+      [](const Area& area, const char* key) { return std::strcmp(area.name.data(), key) < 0; });
   if (it == areas_.end() || std::strcmp(it->name.data(), name) != 0) return nullptr;
   return &*it;
 }

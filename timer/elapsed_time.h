@@ -29,8 +29,7 @@ inline std::uint64_t elapsed_ticks(const VYS_BD& record) noexcept {
 // floor(ticks * units_per_second / frequency) for a frequency above 0, exact
 // at any frequency and saturating at 2^64 - 1. The one rule by which ticks
 // become microseconds and milliseconds.
-Selvorin::VYKNB64 ticks_to_units(const Selvorin::VYKNB64& ticks,
-                                 const Selvorin::VYKNB64& frequency,
+Selvorin::VYKNB64 ticks_to_units(const Selvorin::VYKNB64& ticks, const Selvorin::VYKNB64& frequency,
                                  std::uint32_t units_per_second);
 
 // ticks_to_units for one frequency and unit, with what depends on them alone
@@ -43,8 +42,8 @@ class UnitScale {
  private:
   std::uint64_t frequency_;
   std::uint32_t units_per_second_;
-  bool exact_;              // the frequency is a whole multiple of the unit
-  std::uint64_t divisor_;   // frequency / units_per_second
+  bool exact_;             // the frequency is a whole multiple of the unit
+  std::uint64_t divisor_;  // frequency / units_per_second
 };
 
 // An area's elapsed time at one frequency, for many records.
@@ -63,8 +62,7 @@ class ElapsedScales {
 // floor(a * m / d) for a < d, computed without overflow.
 std::uint64_t multiply_divide(std::uint64_t a, std::uint32_t m, std::uint64_t d) noexcept;
 // The same by shift and subtract, for targets without a 128-bit integer.
-std::uint64_t multiply_divide_by_shifts(std::uint64_t a, std::uint32_t m,
-                                        std::uint64_t d) noexcept;
+std::uint64_t multiply_divide_by_shifts(std::uint64_t a, std::uint32_t m, std::uint64_t d) noexcept;
 
 }  // namespace vykpav::timer
 

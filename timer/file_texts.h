@@ -82,12 +82,8 @@ class StoredText {
     assign_other(text, length, texts);
   }
 
-  friend bool operator==(const StoredText& a, std::string_view b) noexcept {
-    return a.view() == b;
-  }
-  friend bool operator!=(const StoredText& a, std::string_view b) noexcept {
-    return !(a == b);
-  }
+  friend bool operator==(const StoredText& a, std::string_view b) noexcept { return a.view() == b; }
+  friend bool operator!=(const StoredText& a, std::string_view b) noexcept { return !(a == b); }
 
  private:
   void assign_other(const char* text, std::size_t length, FileTexts& texts);

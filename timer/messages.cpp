@@ -10,8 +10,8 @@ using platform::to_cp1251;
 
 // Written here in UTF-8, held in cp1251: converted while compiling.
 constexpr auto kRuCaption = to_cp1251("ОШИБКА.");
-constexpr auto kRuText = to_cp1251(
-    "Ваше оборудование не поддерживает счетчик исполнения с высоким разрешением.");
+constexpr auto kRuText =
+    to_cp1251("Ваше оборудование не поддерживает счетчик исполнения с высоким разрешением.");
 constexpr auto kRuFrequencyLabel = to_cp1251("   Частота центрального процессора - ");
 constexpr auto kRuFrequencyUnit = to_cp1251(" Гц.");
 constexpr auto kRuHeadWord = to_cp1251("микросекунд");
@@ -39,18 +39,9 @@ constexpr Messages kEnglish = {
 };
 
 constexpr Messages kRussian = {
-    kRuCaption.c_str(),
-    kRuText.c_str(),
-    kRuFrequencyLabel.view(),
-    kRuFrequencyUnit.view(),
-    kRuHeadWord.view(),
-    kRuVelocityLabel.view(),
-    kRuMicroseconds.view(),
-    kRuMilliseconds.view(),
-    kRuSeconds.view(),
-    kRuBeginLabel.view(),
-    kRuEndLabel.view(),
-    kRuLineLabel.view(),
+    kRuCaption.c_str(), kRuText.c_str(),         kRuFrequencyLabel.view(), kRuFrequencyUnit.view(),
+    kRuHeadWord.view(), kRuVelocityLabel.view(), kRuMicroseconds.view(),   kRuMilliseconds.view(),
+    kRuSeconds.view(),  kRuBeginLabel.view(),    kRuEndLabel.view(),       kRuLineLabel.view(),
 };
 
 }  // namespace

@@ -13,16 +13,16 @@ struct Messages {
   const char* error_caption;
   const char* error_text;
   // The report's fixed pieces, in the order they appear.
-  std::string_view frequency_label;   // "   Central processor frequency - "
-  std::string_view frequency_unit;    // " Hz."
-  std::string_view head_word;         // "microseconds"
-  std::string_view velocity_label;    // "Velocity - "
-  std::string_view microseconds_unit; // " micsec. or "
-  std::string_view milliseconds_unit; // " msec. or "
-  std::string_view seconds_unit;      // " sec."
-  std::string_view begin_label;       // "Beginning of code in file - "
-  std::string_view end_label;         // "End of code in file - "
-  std::string_view line_label;        // ", on line - "
+  std::string_view frequency_label;    // "   Central processor frequency - "
+  std::string_view frequency_unit;     // " Hz."
+  std::string_view head_word;          // "microseconds"
+  std::string_view velocity_label;     // "Velocity - "
+  std::string_view microseconds_unit;  // " micsec. or "
+  std::string_view milliseconds_unit;  // " msec. or "
+  std::string_view seconds_unit;       // " sec."
+  std::string_view begin_label;        // "Beginning of code in file - "
+  std::string_view end_label;          // "End of code in file - "
+  std::string_view line_label;         // ", on line - "
 };
 
 const Messages& messages(Language language) noexcept;

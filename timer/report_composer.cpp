@@ -131,9 +131,8 @@ std::size_t block_room(const Messages& text) {
          kLineBreak.size() + kDots.size() + kLineBreak.size() + text.velocity_label.size() +
          3 * kLongestNumber + text.microseconds_unit.size() + text.milliseconds_unit.size() +
          text.seconds_unit.size() + kLineBreak.size() + text.begin_label.size() + 2 +
-         text.line_label.size() + kLongestLineNumber + kLineBreak.size() +
-         text.end_label.size() + 2 + text.line_label.size() + kLongestLineNumber +
-         2 * kLineBreak.size() + kNumberRoom;
+         text.line_label.size() + kLongestLineNumber + kLineBreak.size() + text.end_label.size() +
+         2 + text.line_label.size() + kLongestLineNumber + 2 * kLineBreak.size() + kNumberRoom;
 }
 
 void append_area_block(std::string& out, const Messages& text, std::size_t room,
@@ -225,11 +224,11 @@ void compose_report(std::string& out, const ReportHeader& header, const OrderedA
   // move its text to ever larger storage many times over. Only ever grown:
   // this standard library's reserve also shrinks, and the next larger report
   // would then start again on fresh storage.
-  const std::size_t largest =
-      kLineBreak.size() + text.frequency_label.size() + kLongestNumber +
-      text.frequency_unit.size() + kLineBreak.size() + kDateIndent.size() + header.date.size() +
-      kDateTimeGap.size() + header.time.size() + 4 * kLineBreak.size() + areas.size() * room +
-      ordered.text_bytes + 2 * kLineBreak.size() + kReportNotice.size();
+  const std::size_t largest = kLineBreak.size() + text.frequency_label.size() + kLongestNumber +
+                              text.frequency_unit.size() + kLineBreak.size() + kDateIndent.size() +
+                              header.date.size() + kDateTimeGap.size() + header.time.size() +
+                              4 * kLineBreak.size() + areas.size() * room + ordered.text_bytes +
+                              2 * kLineBreak.size() + kReportNotice.size();
   if (largest > out.capacity()) {
     out.reserve(largest);
     platform::advise_large_pages(out.data(), out.capacity());

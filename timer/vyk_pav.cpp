@@ -9,8 +9,7 @@ namespace Selvorin {
 VYK_PAV::VYK_PAV(ulong32 count, const char** names)
     : timer_(new vykpav::timer::Timer(count, names, vykpav::platform::current_platform())) {}
 
-VYK_PAV::VYK_PAV(ulong32 count, char** names)
-    : VYK_PAV(count, const_cast<const char**>(names)) {}
+VYK_PAV::VYK_PAV(ulong32 count, char** names) : VYK_PAV(count, const_cast<const char**>(names)) {}
 
 VYK_PAV::~VYK_PAV() { delete timer_; }
 

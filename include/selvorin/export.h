@@ -7,17 +7,17 @@
 #define SELVORIN_EXPORT_H
 
 #if defined(VYKPAV_STATIC)
-#  define VYKPAV_API
+#define VYKPAV_API
 #elif defined(_WIN32) || defined(__CYGWIN__)
-#  if defined(VYKPAV_BUILDING)
-#    define VYKPAV_API __declspec(dllexport)
-#  else
-#    define VYKPAV_API __declspec(dllimport)
-#  endif
-#elif defined(__GNUC__)
-#  define VYKPAV_API __attribute__((visibility("default")))
+#if defined(VYKPAV_BUILDING)
+#define VYKPAV_API __declspec(dllexport)
 #else
-#  define VYKPAV_API
+#define VYKPAV_API __declspec(dllimport)
+#endif
+#elif defined(__GNUC__)
+#define VYKPAV_API __attribute__((visibility("default")))
+#else
+#define VYKPAV_API
 #endif
 
 #endif  // SELVORIN_EXPORT_H

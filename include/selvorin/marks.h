@@ -51,9 +51,9 @@ class VYK_PAV_Scope {
 #else
 #define VYK_PAV_BEGIN(timer, area) (timer)._nachalo((area), __FILE__, __LINE__)
 #define VYK_PAV_END(timer, area) (timer)._konec((area), __FILE__, __LINE__)
-#define VYK_PAV_SCOPE(timer, area)                                          \
-  ::Selvorin::VYK_PAV_Scope VYK_PAV_CONCAT(vyk_pav_scope_, __LINE__)( \
-      (timer), (area), __FILE__, __LINE__)
+#define VYK_PAV_SCOPE(timer, area)                                                              \
+  ::Selvorin::VYK_PAV_Scope VYK_PAV_CONCAT(vyk_pav_scope_, __LINE__)((timer), (area), __FILE__, \
+                                                                     __LINE__)
 #endif
 
 #endif  // SELVORIN_MARKS_H

@@ -53,14 +53,14 @@ class VYKNB64 {
 
   // From an integer of any width: the full value, so a uint64_t keeps its high
   // half; a negative integer gives 0, as a negative floating-point value does.
-  template <class Integer,
-            typename std::enable_if<std::is_integral<Integer>::value, int>::type = 0>
-  VYKNB64(Integer n) noexcept  // NOLINT: implicit by design, like a built-in
+  // NOLINTNEXTLINE(google-explicit-constructor): implicit by design, like a built-in
+  template <class Integer, typename std::enable_if<std::is_integral<Integer>::value, int>::type = 0>
+  VYKNB64(Integer n)
+  noexcept
       : low(static_cast<ulong32>(clamp_to_unsigned(n))),
         high(static_cast<ulong32>(clamp_to_unsigned(n) >> 32)) {}
 
-  template <class Integer,
-            typename std::enable_if<std::is_integral<Integer>::value, int>::type = 0>
+  template <class Integer, typename std::enable_if<std::is_integral<Integer>::value, int>::type = 0>
   VYKNB64& operator=(Integer n) noexcept {
     return *this = VYKNB64(n);
   }
@@ -169,10 +169,8 @@ class VYKNB64 {
 };
 
 static_assert(sizeof(VYKNB64) == 8, "VYKNB64 is exactly two 32-bit words");
-static_assert(std::is_trivially_copyable<VYKNB64>::value,
-              "VYKNB64 is copied word by word");
-static_assert(std::is_standard_layout<VYKNB64>::value,
-              "VYKNB64 has the layout of its two words");
+static_assert(std::is_trivially_copyable<VYKNB64>::value, "VYKNB64 is copied word by word");
+static_assert(std::is_standard_layout<VYKNB64>::value, "VYKNB64 has the layout of its two words");
 
 // Compound assignments into a 32-bit word; results are 32-bit and saturate
 // at 2^32 - 1 (+=, *=) or 0 (-=). Shifts by 32 to 63 give 0.

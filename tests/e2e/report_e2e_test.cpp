@@ -79,19 +79,27 @@ struct Texts {
 Texts expected_texts(bool russian) {
   if (russian) {
     // cp1251 bytes of the Russian texts.
-    return {"   \xD7\xE0\xF1\xF2\xEE\xF2\xE0 \xF6\xE5\xED\xF2\xF0\xE0\xEB\xFC\xED\xEE\xE3\xEE "
-            "\xEF\xF0\xEE\xF6\xE5\xF1\xF1\xEE\xF0\xE0 - ",
-            " \xC3\xF6.",
-            "\xEC\xE8\xEA\xF0\xEE\xF1\xE5\xEA\xF3\xED\xE4",
-            "\xD1\xEA\xEE\xF0\xEE\xF1\xF2\xFC - ",
-            " \xEC\xEA\xF1\xE5\xEA. \xE8\xEB\xE8 ",
-            " \xEC\xF1\xE5\xEA. \xE8\xEB\xE8 ",
-            " \xF1\xE5\xEA.",
-            {"99.99.9999"},
-            {"#:99:99"}};
+    return {
+        "   \xD7\xE0\xF1\xF2\xEE\xF2\xE0 \xF6\xE5\xED\xF2\xF0\xE0\xEB\xFC\xED\xEE\xE3\xEE "
+        "\xEF\xF0\xEE\xF6\xE5\xF1\xF1\xEE\xF0\xE0 - ",
+        " \xC3\xF6.",
+        "\xEC\xE8\xEA\xF0\xEE\xF1\xE5\xEA\xF3\xED\xE4",
+        "\xD1\xEA\xEE\xF0\xEE\xF1\xF2\xFC - ",
+        " \xEC\xEA\xF1\xE5\xEA. \xE8\xEB\xE8 ",
+        " \xEC\xF1\xE5\xEA. \xE8\xEB\xE8 ",
+        " \xF1\xE5\xEA.",
+        {"99.99.9999"},
+        {"#:99:99"}};
   }
-  return {"   Central processor frequency - ", " Hz.", "microseconds", "Velocity - ", " micsec. or ",
-          " msec. or ", " sec.", {"#/#/9999"}, {"#:99:99 AM", "#:99:99 PM", "99:99:99"}};
+  return {"   Central processor frequency - ",
+          " Hz.",
+          "microseconds",
+          "Velocity - ",
+          " micsec. or ",
+          " msec. or ",
+          " sec.",
+          {"#/#/9999"},
+          {"#:99:99 AM", "#:99:99 PM", "99:99:99"}};
 }
 
 bool matches_any(const std::string& text, const std::vector<std::string>& shapes) {
@@ -167,7 +175,8 @@ TEST(EndToEnd, ReportOfRealAreasOnTheSystemsClockLanguageAndDate) {
   for (int b = 0; b < 3; ++b) {
     SCOPED_TRACE(order[b]);
     const std::vector<std::string> block(lines.begin() + 4 + 6 * b, lines.begin() + 10 + 6 * b);
-    const std::string head_tail = " " + texts.head_word + ": __________ " + order[b] + " __________";
+    const std::string head_tail =
+        " " + texts.head_word + ": __________ " + order[b] + " __________";
     ASSERT_EQ(block[0].size(), 26 + head_tail.size()) << block[0];
     EXPECT_EQ(block[0].substr(26), head_tail);
     const std::uint64_t micro = ungrouped(block[0].substr(0, 26));

@@ -37,10 +37,10 @@
 #include <vector>
 
 #include "fake_platform.h"
+#include "printable.h"
 #include "timer/messages.h"
 #include "timer/report_composer.h"
 #include "timer/timer.h"
-#include "printable.h"
 
 namespace {
 
@@ -140,8 +140,9 @@ Block expected_block(const std::string& name, const Record& r, u64 frequency, co
 }
 
 [[noreturn]] void fail(const std::string& what, const std::string& report, std::size_t at) {
-  std::fprintf(stderr, "%s\n  at byte %zu of %zu: \"%s\"\n", what.c_str(), at, report.size(),
-               printable(std::string_view(report).substr(std::min(at, report.size()), 200)).c_str());
+  std::fprintf(
+      stderr, "%s\n  at byte %zu of %zu: \"%s\"\n", what.c_str(), at, report.size(),
+      printable(std::string_view(report).substr(std::min(at, report.size()), 200)).c_str());
   std::abort();
 }
 
@@ -184,8 +185,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   FakePlatform platform;
   platform.frequency = in.little_endian(8);
   const Language language = (in.byte() & 1) != 0 ? Language::Russian : Language::English;
-  platform.language_id = language == Language::Russian ? testing_support::kRussian
-                                                       : testing_support::kEnglishUs;
+  platform.language_id =
+      language == Language::Russian ? testing_support::kRussian : testing_support::kEnglishUs;
   platform.date = kDate;
   platform.time = kTime;
   const std::uint8_t shape = in.byte();

@@ -22,9 +22,9 @@
 #include <memory>
 #include <string>
 
-#include "selvorin/vyknb64.h"
 #include "../number/reference.h"
 #include "printable.h"
+#include "selvorin/vyknb64.h"
 
 namespace {
 
@@ -89,7 +89,8 @@ std::string write_checked(u64 value, ulong32 format, int radix) {
            std::to_string(length));
     const std::string got(reinterpret_cast<const char*>(buffer.get()), std::size_t(length));
     if (got != want)
-      fail("VsStr wrote another text", value, format, radix, "got \"" + got + "\" want \"" + want + "\"");
+      fail("VsStr wrote another text", value, format, radix,
+           "got \"" + got + "\" want \"" + want + "\"");
     if (buffer[std::size_t(length)] != 0)
       fail("no zero byte after the text", value, format, radix, got);
     for (std::size_t i = std::size_t(length) + 1; i < size; ++i)
@@ -109,7 +110,8 @@ void read_checked(const std::string& block, ulong32 format, u64 value, const cha
   const bool ok = v.VzStr(copy.get(), format);
   if (!ok || value_of(v) != value)
     fail(how, value, format, 0,
-         "text \"" + block + "\" read as " + (ok ? "true " : "false ") + std::to_string(value_of(v)));
+         "text \"" + block + "\" read as " + (ok ? "true " : "false ") +
+             std::to_string(value_of(v)));
 }
 
 }  // namespace
@@ -144,7 +146,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   // The zero field means the space for both operations and is kept. Any
   // other separator is replaced by the space.
   const unsigned char separator = separator_field != 0 ? separator_field : ' ';
-  std::string own = radix == 10 ? "0123456789xXoObB" : radix == 8 ? "01234567" : radix == 2 ? "01" : "";
+  std::string own = radix == 10  ? "0123456789xXoObB"
+                    : radix == 8 ? "01234567"
+                    : radix == 2 ? "01"
+                                 : "";
   if (radix == 16) own = read_offset == 32 ? "0123456789abcdef" : "0123456789ABCDEF";
   const unsigned read_separator =
       own.find(char(separator)) == std::string::npos ? separator_field : 0;

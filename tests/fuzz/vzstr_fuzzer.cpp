@@ -18,9 +18,9 @@
 #include <memory>
 #include <string>
 
-#include "selvorin/vyknb64.h"
 #include "../number/reference.h"
 #include "printable.h"
+#include "selvorin/vyknb64.h"
 
 namespace {
 
@@ -67,9 +67,12 @@ Outcome model(const std::string& t, unsigned char separator, u64 value) {
   unsigned bits = 0;  // 0: decimal
   if (t.size() >= 2 && !is_digit(t[1])) {
     switch (t[1]) {
-      case 'x': case 'X': bits = 4; break;
-      case 'o': case 'O': bits = 3; break;
-      case 'b': case 'B': bits = 1; break;
+      case 'x':
+      case 'X': bits = 4; break;
+      case 'o':
+      case 'O': bits = 3; break;
+      case 'b':
+      case 'B': bits = 1; break;
       default:
         if (static_cast<unsigned char>(t[1]) != separator) return {false, value};
     }
@@ -99,9 +102,12 @@ Outcome model(const std::string& t, unsigned char separator, u64 value) {
     const unsigned char c = static_cast<unsigned char>(t[i]);
     if (c == separator) continue;
     unsigned d = 16;
-    if (is_digit(c)) d = unsigned(c - '0');
-    else if (c >= 'a' && c <= 'f') d = unsigned(c - 'a' + 10);
-    else if (c >= 'A' && c <= 'F') d = unsigned(c - 'A' + 10);
+    if (is_digit(c))
+      d = unsigned(c - '0');
+    else if (c >= 'a' && c <= 'f')
+      d = unsigned(c - 'a' + 10);
+    else if (c >= 'A' && c <= 'F')
+      d = unsigned(c - 'A' + 10);
     if (d >= (1u << bits)) return {false, value};
     const unsigned shift = bits * position;
     if (shift < 64) value |= u64(d) << shift;

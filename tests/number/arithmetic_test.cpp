@@ -19,6 +19,7 @@ TEST(NumberArithmetic, CompoundAssignmentsMatchReference) {
     const ulong32 b32 = ulong32(b);
     const u32 a32 = u32(a);
     VYKNB64 x;
+    // clang-format off
     x = make(a); x <<= vb; m.check("v<<=v", a, b, value_of(x), shl(a, b));
     x = make(a); x <<= b32; m.check("v<<=u", a, b, value_of(x), shl(a, b32));
     x = make(a); x >>= vb; m.check("v>>=v", a, b, value_of(x), shr(a, b));
@@ -27,12 +28,15 @@ TEST(NumberArithmetic, CompoundAssignmentsMatchReference) {
     x = make(a); x += b32; m.check("v+=u", a, b, value_of(x), add(a, b32));
     x = make(a); x -= vb; m.check("v-=v", a, b, value_of(x), sub(a, b));
     x = make(a); x -= b32; m.check("v-=u", a, b, value_of(x), sub(a, b32));
+    // clang-format on
 
     ulong32 n;
+    // clang-format off
     n = a32; n <<= vb; m.check("u<<=v", a32, b, u32(n), word_shl(a32, b));
     n = a32; n >>= vb; m.check("u>>=v", a32, b, u32(n), word_shr(a32, b));
     n = a32; n += vb; m.check("u+=v", a32, b, u32(n), word_add(a32, b));
     n = a32; n -= vb; m.check("u-=v", a32, b, u32(n), word_sub(a32, b));
+    // clang-format on
   });
   EXPECT_EQ(m.count(), 0u) << m.text();
 }
@@ -154,7 +158,8 @@ TEST(NumberArithmetic, DocumentedEdgeCases) {
 
   EXPECT_EQ(value_of(VYKNB64(1) << 64u), 1u) << "counts are taken modulo 64";
   EXPECT_EQ(value_of(VYKNB64(1) << 65u), 2u);
-  EXPECT_EQ(value_of(VYKNB64(1) << make((1ull << 32) + 3)), 8u) << "high word of a count is ignored";
+  EXPECT_EQ(value_of(VYKNB64(1) << make((1ull << 32) + 3)), 8u)
+      << "high word of a count is ignored";
   n = 1;
   n <<= VYKNB64(31u);
   EXPECT_EQ(n, 0x80000000u);

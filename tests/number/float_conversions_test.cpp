@@ -54,8 +54,8 @@ std::vector<long double> sample_extended() {
   std::vector<long double> values;
   std::mt19937_64 engine(11);
   for (int i = 0; i < 200000; ++i) {
-    const long double mantissa = std::ldexp((long double)(engine() >> 32), 32) +
-                                 (long double)(engine() & 0xFFFFFFFFu);
+    const long double mantissa =
+        std::ldexp((long double)(engine() >> 32), 32) + (long double)(engine() & 0xFFFFFFFFu);
     values.push_back(std::ldexp(mantissa, int(engine() % 80) - 76));
     values.push_back(-std::ldexp(mantissa, int(engine() % 80) - 76));
   }
@@ -99,7 +99,8 @@ TEST(NumberFloat, ConversionsBackRoundOnceInTheCurrentMode) {
     for (u64 u : values) {
       const VYKNB64 v = make(u);
       m.check("float", u, 0, static_cast<long double>(static_cast<float>(v)), rounded(u, 24, mode));
-      m.check("double", u, 0, static_cast<long double>(static_cast<double>(v)), rounded(u, 53, mode));
+      m.check("double", u, 0, static_cast<long double>(static_cast<double>(v)),
+              rounded(u, 53, mode));
       if (kExtendedIsExact)
         m.check("long double", u, 0, static_cast<long double>(v), rounded(u, 64, mode));
     }
@@ -158,7 +159,8 @@ TEST(NumberFloat, ResultsDoNotDependOnTheX87PrecisionControl) {
       v = e.exact;
       m.check("assign", e.value, field, value_of(v), e.value);
       m.check("long double", e.value, field, static_cast<long double>(v), e.exact);
-      m.check("double", e.value, field, static_cast<long double>(static_cast<double>(v)), e.as_double);
+      m.check("double", e.value, field, static_cast<long double>(static_cast<double>(v)),
+              e.as_double);
       m.check("float", e.value, field, static_cast<long double>(static_cast<float>(v)), e.as_float);
     }
     EXPECT_EQ(m.count(), 0u) << "precision control field " << field << "\n" << m.text();

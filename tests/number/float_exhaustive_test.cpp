@@ -51,7 +51,8 @@ TEST(NumberFloatExhaustive, EveryFloatBitPatternAssignsLikeTheModel) {
   std::vector<u64> found(workers);
   std::vector<std::thread> threads;
   for (unsigned w = 0; w < workers; ++w)
-    threads.emplace_back([&, w] { found[w] = mismatches_in(total * w / workers, total * (w + 1) / workers); });
+    threads.emplace_back(
+        [&, w] { found[w] = mismatches_in(total * w / workers, total * (w + 1) / workers); });
   for (auto& t : threads) t.join();
   u64 sum = 0;
   for (u64 c : found) sum += c;

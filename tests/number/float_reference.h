@@ -27,7 +27,8 @@ inline std::uint64_t assigned(long double x, std::uint64_t before) {
 inline long double rounded(std::uint64_t u, int digits, int mode) {
   int width = 0;
   for (std::uint64_t t = u; t != 0; t >>= 1) ++width;
-  if (width <= digits) return std::ldexp((long double)(u >> 32), 32) + (long double)(u & 0xFFFFFFFFu);
+  if (width <= digits)
+    return std::ldexp((long double)(u >> 32), 32) + (long double)(u & 0xFFFFFFFFu);
   const int dropped = width - digits;
   std::uint64_t kept = u >> dropped;
   const std::uint64_t rest = u & ((std::uint64_t{1} << dropped) - 1);

@@ -19,16 +19,20 @@ TEST(NumberMultiplyDivide, CompoundAssignmentsMatchReference) {
     const ulong32 b32 = ulong32(b);
     const u32 a32 = u32(a);
     VYKNB64 x;
+    // clang-format off
     x = make(a); x *= vb; m.check("v*=v", a, b, value_of(x), mul(a, b));
     x = make(a); x *= b32; m.check("v*=u", a, b, value_of(x), mul(a, u32(b)));
     x = make(a); x /= vb; m.check("v/=v", a, b, value_of(x), div(a, b));
     x = make(a); x /= b32; m.check("v/=u", a, b, value_of(x), div(a, u32(b)));
     x = make(a); x %= vb; m.check("v%=v", a, b, value_of(x), mod(a, b));
     x = make(a); x %= b32; m.check("v%=u", a, b, value_of(x), mod(a, u32(b)));
+    // clang-format on
     ulong32 n;
+    // clang-format off
     n = a32; n *= vb; m.check("u*=v", a32, b, u32(n), word_mul(a32, b));
     n = a32; n /= vb; m.check("u/=v", a32, b, u32(n), word_div(a32, b));
     n = a32; n %= vb; m.check("u%=v", a32, b, u32(n), word_mod(a32, b));
+    // clang-format on
   });
   EXPECT_EQ(m.count(), 0u) << m.text();
 }

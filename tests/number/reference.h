@@ -73,7 +73,9 @@ inline u64 shr(u64 x, u64 count) {
 }
 
 // Compound forms storing into a 32-bit word.
-inline u32 word_add(u32 n, u64 v) { return (v >> 32) != 0 || u64(n) + u32(v) > kMax32 ? kMax32 : n + u32(v); }
+inline u32 word_add(u32 n, u64 v) {
+  return (v >> 32) != 0 || u64(n) + u32(v) > kMax32 ? kMax32 : n + u32(v);
+}
 inline u32 word_sub(u32 n, u64 v) { return (v >> 32) != 0 || u32(v) > n ? 0 : n - u32(v); }
 inline u32 word_mul(u32 n, u64 v) {
   if (n == 0) return 0;
@@ -102,10 +104,12 @@ inline u32 word_mod(u32 n, u64 d) {
 
 // Values where carries, borrows, saturation and word boundaries happen.
 inline const std::vector<u64>& boundary_values() {
+  // clang-format off
   static const std::vector<u64> values = {
       0, 1, 2, 3, 10, 0xFFFFFFFFull, 0x100000000ull, 0x100000001ull,
       0x7FFFFFFFFFFFFFFFull, 0x8000000000000000ull, 0x8000000000000001ull,
       0xFFFFFFFFFFFFFFFEull, 0xFFFFFFFFFFFFFFFFull};
+  // clang-format on
   return values;
 }
 
@@ -117,10 +121,8 @@ class OperandSource {
   explicit OperandSource(u64 start) : engine_(start) {}
   u64 next() {
     switch (engine_() % 3) {
-      case 0:
-        return engine_();
-      case 1:
-        return engine_() & 0xFFFFFFFFu;
+      case 0: return engine_();
+      case 1: return engine_() & 0xFFFFFFFFu;
       default: {
         unsigned bits = unsigned(engine_() % 65);
         return bits == 0 ? 0 : engine_() >> (64 - bits);
@@ -156,8 +158,8 @@ class Mismatches {
   void check(const char* what, u64 a, u64 b, Got got, Want want) {
     if (got == want) return;
     if (++count_ <= 10)
-      text_ += std::string(what) + " a=" + std::to_string(a) + " b=" + std::to_string(b) +
-               " got " + std::to_string(got) + " want " + std::to_string(want) + "\n";
+      text_ += std::string(what) + " a=" + std::to_string(a) + " b=" + std::to_string(b) + " got " +
+               std::to_string(got) + " want " + std::to_string(want) + "\n";
   }
   u64 count() const { return count_; }
   const std::string& text() const { return text_; }

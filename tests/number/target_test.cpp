@@ -70,8 +70,7 @@ TEST(NumberTarget, LongDoubleIsTheX87ExtendedFormat) {
 // Builds the long double of x from its two 32-bit halves; each step is exact
 // with a 64-bit significand, and none uses the library's conversion.
 long double exact_long_double(u64 x) {
-  return std::ldexp(static_cast<long double>(u32(x >> 32)), 32) +
-         static_cast<long double>(u32(x));
+  return std::ldexp(static_cast<long double>(u32(x >> 32)), 32) + static_cast<long double>(u32(x));
 }
 
 TEST(NumberTarget, LongDoubleConversionsAreExactBothWays) {

@@ -21,8 +21,7 @@ using Selvorin::VYKNB64;
 constexpr unsigned char kSentinel = 0xA5;
 constexpr u64 kKept = 777;  // start value that shows a rejected text kept it
 
-ulong32 format_word(unsigned byte0, unsigned byte1 = 0, unsigned byte2 = 0,
-                    unsigned byte3 = 0) {
+ulong32 format_word(unsigned byte0, unsigned byte1 = 0, unsigned byte2 = 0, unsigned byte3 = 0) {
   return ulong32(byte0 | byte1 << 8 | byte2 << 16 | u32(byte3) << 24);
 }
 
@@ -114,7 +113,9 @@ TEST(NumberVsStr, DocumentedTexts) {
       // Six digits in groups of 3: no separator in front, whatever it is.
       {123456, format_word(3, '.'), 10, "123.456"},
       {123456, format_word(3, '0'), 10, "1230456"},
-      {123456, format_word(3, 0xFF), 10, "123\xFF" "456"},
+      {123456, format_word(3, 0xFF), 10,
+       "123\xFF"
+       "456"},
       {123456, format_word(2, ','), 10, "12,34,56"},
       // Group sizes of 1, of the digit count, and above it.
       {1234, format_word(1, ','), 10, "1,2,3,4"},
@@ -127,8 +128,8 @@ TEST(NumberVsStr, DocumentedTexts) {
       {0x9F, format_word(0, 0, 0, 255), 16, "9E"},  // 'F' + 255 kept to a byte
   };
   for (const Row& row : rows) {
-    SCOPED_TRACE("value " + std::to_string(row.value) + " format " +
-                 std::to_string(row.format) + " radix " + std::to_string(row.radix));
+    SCOPED_TRACE("value " + std::to_string(row.value) + " format " + std::to_string(row.format) +
+                 " radix " + std::to_string(row.radix));
     EXPECT_EQ(written_text(row.value, row.format, row.radix), row.text);
   }
 }
@@ -176,8 +177,8 @@ TEST(NumberVsStr, MatchesModelForAllFormatFields) {
               const std::string want = model_text(value, format, radix);
               const std::string got = written_text(value, format, radix);
               if (got != want && ++failures <= 10)
-                ADD_FAILURE() << "value " << value << " format " << format << " radix "
-                              << radix << ": got \"" << got << "\" want \"" << want << "\"";
+                ADD_FAILURE() << "value " << value << " format " << format << " radix " << radix
+                              << ": got \"" << got << "\" want \"" << want << "\"";
             }
           }
   }
@@ -279,7 +280,10 @@ TEST(NumberVzStr, DocumentedAndDecidedTexts) {
       {"0x1", 2, false, 0},
       {"1 ", 2, true, 1},
       {"12;3", format_word(4, 0, ';'), false, 3},
-      {string("12\0" "34", 5), 5, false, 34},
+      {string("12\0"
+              "34",
+              5),
+       5, false, 34},
       {string(255, '0') + "9", 255, true, 0},
       {string(254, '0') + "9", 255, true, 9},
       // The text ends at the terminator or a zero byte, whichever is first.
@@ -287,7 +291,10 @@ TEST(NumberVzStr, DocumentedAndDecidedTexts) {
       {"12 3;x", format_word(0, 0, ';'), true, 123},
       {"0x1F;zz", format_word(0, 0, ';'), true, 31},
       {string("12\0;9", 5), format_word(0, 0, ';'), true, 12},
-      {string("4\0" "1;", 4), format_word(0, 0, ';'), true, 4},
+      {string("4\0"
+              "1;",
+              4),
+       format_word(0, 0, ';'), true, 4},
       {string("0\0x1", 4), 0, true, 0},
   };
   for (const Row& row : rows) {
@@ -378,7 +385,8 @@ TEST(NumberVzStr, ReadsBackWhatVsStrWrites) {
     int radix;
     const char* prefix;
   };
-  const Radix radices[] = {{10, ""}, {16, "0x"}, {16, "7X"}, {8, "0o"}, {8, "0O"}, {2, "0b"}, {2, "1B"}};
+  const Radix radices[] = {{10, ""},  {16, "0x"}, {16, "7X"}, {8, "0o"},
+                           {8, "0O"}, {2, "0b"},  {2, "1B"}};
   OperandSource source(99);
   int failures = 0;
   for (int i = 0; i < 4000; ++i) {
@@ -389,16 +397,16 @@ TEST(NumberVzStr, ReadsBackWhatVsStrWrites) {
           for (unsigned minimum : {0u, 21u}) {
             std::vector<unsigned char> buffer(work_area(r.radix));
             VYKNB64 v = make(value);
-            const int length = v.VsStr(buffer.data(),
-                                       format_word(group, separator, minimum, i % 2 ? 32 : 0),
-                                       r.radix);
-            const std::string text = r.prefix + std::string(buffer.begin(), buffer.begin() + length);
+            const int length = v.VsStr(
+                buffer.data(), format_word(group, separator, minimum, i % 2 ? 32 : 0), r.radix);
+            const std::string text =
+                r.prefix + std::string(buffer.begin(), buffer.begin() + length);
             for (bool given : {false, true}) {
               const ulong32 format = format_word(given ? unsigned(text.size()) : 0, separator);
               const auto got = read_text(text, format, ~value);
               if ((!got.first || got.second != value) && ++failures <= 10)
-                ADD_FAILURE() << "\"" << text << "\" format " << format << " read as "
-                              << got.second << " want " << value;
+                ADD_FAILURE() << "\"" << text << "\" format " << format << " read as " << got.second
+                              << " want " << value;
             }
           }
   }

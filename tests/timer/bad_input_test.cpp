@@ -3,10 +3,10 @@
 // afterwards.
 #include <gtest/gtest.h>
 
-#include <filesystem>
-#include <fstream>
 #include <algorithm>
 #include <cstdio>
+#include <filesystem>
+#include <fstream>
 #include <functional>
 #include <iterator>
 #include <string>
@@ -18,10 +18,10 @@
 #endif
 
 #include "fake_platform.h"
-#include "support/timer_table.h"
 #include "library/report_buffer.h"
 #include "number/u64.h"
 #include "selvorin/vyk_pav.h"
+#include "support/timer_table.h"
 #include "timer/timer.h"
 
 namespace {
@@ -162,7 +162,8 @@ TEST(BadInput, TableAndMarks) {
          const std::string text = latest_report_text();
          // Each area's latest pair is one tick long: 0 microseconds at 10 MHz.
          std::size_t blocks = 0;
-         for (std::size_t at = 0; (at = text.find("Velocity - 0 micsec.", at)) != std::string::npos; ++at)
+         for (std::size_t at = 0; (at = text.find("Velocity - 0 micsec.", at)) != std::string::npos;
+              ++at)
            ++blocks;
          EXPECT_EQ(blocks, 16u);
          EXPECT_NE(text.find("on line - 999999\r\n"), std::string::npos);
@@ -233,7 +234,8 @@ TEST_F(BadReportFile, UnwritableDestinationsAreLeftAlone) {
   for (const auto& entry : fs::recursive_directory_iterator(directory_))
     created.push_back(entry.path().filename().string());
 #if !defined(_WIN32)
-  if (geteuid() != 0) created.erase(std::remove(created.begin(), created.end(), "read-only.txt"), created.end());
+  if (geteuid() != 0)
+    created.erase(std::remove(created.begin(), created.end(), "read-only.txt"), created.end());
 #endif
   EXPECT_TRUE(created.empty()) << (created.empty() ? "" : created.front());
   EXPECT_NE(latest_report_text().find("__________ a __________"), std::string::npos)

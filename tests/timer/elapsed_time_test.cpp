@@ -41,8 +41,8 @@ TEST(ElapsedTime, WideProductDividesExactlyBothWays) {
 
 TEST(ElapsedTime, UnitsAreTheExactFloorOfTheScaledTicks) {
   std::mt19937_64 engine(2);
-  const std::uint64_t frequencies[] = {1, 999, 1000, 32768, 1000000, 3579545, 10000000,
-                                       14318180, 1000000000, 3000000007ull, kMax};
+  const std::uint64_t frequencies[] = {
+      1, 999, 1000, 32768, 1000000, 3579545, 10000000, 14318180, 1000000000, 3000000007ull, kMax};
   for (std::uint64_t frequency : frequencies) {
     for (int i = 0; i < 20000; ++i) {
       const std::uint64_t ticks = engine() >> (engine() % 64);
@@ -63,10 +63,15 @@ TEST(ElapsedTime, KnownFigures) {
     std::uint64_t want;
   };
   const Row rows[] = {
-      {10000000, 3579545, 1000000, 2793651}, {10000000, 3579545, 1000, 2793},
-      {12345678, 10000000, 1000000, 1234567}, {kMax - 1, 10000000, 1000000, 1844674407370955161ull},
-      {kMax - 1, 10000000, 1000, 1844674407370955ull}, {kMax, 1, 1000, kMax},
-      {kMax, 999999, 1000000, kMax}, {0, 3579545, 1000000, 0}, {1, 3, 1000000, 333333},
+      {10000000, 3579545, 1000000, 2793651},
+      {10000000, 3579545, 1000, 2793},
+      {12345678, 10000000, 1000000, 1234567},
+      {kMax - 1, 10000000, 1000000, 1844674407370955161ull},
+      {kMax - 1, 10000000, 1000, 1844674407370955ull},
+      {kMax, 1, 1000, kMax},
+      {kMax, 999999, 1000000, kMax},
+      {0, 3579545, 1000000, 0},
+      {1, 3, 1000000, 333333},
   };
   for (const Row& r : rows) {
     EXPECT_EQ(to_u64(ticks_to_units(from_u64(r.ticks), from_u64(r.frequency), r.units)), r.want)

@@ -21,7 +21,7 @@ class FakePlatform : public vykpav::platform::Platform {
  public:
   bool has_counter = true;
   std::uint64_t frequency = 10000000;
-  std::uint64_t now = 1000;      // what the next counter reading returns
+  std::uint64_t now = 1000;  // what the next counter reading returns
   int counter_reads = 0;
   std::function<void()> on_counter_read;  // runs inside each reading
   std::uint16_t language_id = kEnglishUs;

@@ -78,11 +78,11 @@ TEST(StoredText, OnceNothingMoreIsKeptARecordWritesOverItsOwnRoom) {
     bool moves;
   };
   const Step steps[] = {
-      {"first own.cpp", true},                  // 13 bytes of room
-      {"short.cpp", false},                     // fits
-      {"kept.cpp", false},                      // a kept text, copied all the same
+      {"first own.cpp", true},  // 13 bytes of room
+      {"short.cpp", false},     // fits
+      {"kept.cpp", false},      // a kept text, copied all the same
       {"exactly 13 by", false},
-      {"fourteen bytes", true},                 // room of 26 now
+      {"fourteen bytes", true},  // room of 26 now
       {"twenty-six bytes of text.", false},
       {"", false},
   };

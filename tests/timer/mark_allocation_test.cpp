@@ -10,9 +10,9 @@
 #include <string>
 
 #include "fake_platform.h"
-#include "support/timer_table.h"
 #include "platform/platform.h"
 #include "selvorin/vyk_pav.h"
+#include "support/timer_table.h"
 #include "timer/timer.h"
 
 namespace {
@@ -47,12 +47,14 @@ using vykpav::timer::VYS_BD;
 
 // Sixteen names of up to 15 bytes, and one too long to live inside its
 // string, as a host might pass them.
+// clang-format off
 const char* const kNames[17] = {
     "parse",           "lex tokens",     "resolve names", "type check",
     "lower",           "optimise loops", "inline calls",  "allocate regs",
     "schedule",        "emit code",      "link objects",  "write output",
     "hash table load", "sort results",   "compress",      "checksum blocks",
     "an area name long enough to need storage of its own"};
+// clang-format on
 
 // File texts as a host's __FILE__ gives them.
 const char kLongFile[] = "/home/someone/projects/host/src/some_module/worker.cpp";

@@ -8,8 +8,8 @@
 #include <vector>
 
 #include "fake_platform.h"
-#include "support/report_lines.h"
 #include "platform/cp1251.h"
+#include "support/report_lines.h"
 #include "timer/report_composer.h"
 #include "timer/timer.h"
 
@@ -70,23 +70,30 @@ class ReportComposer : public ::testing::Test {
 
 TEST_F(ReportComposer, WholeEnglishReportOrdersAreasByElapsedTime) {
   // 10 MHz: B and C take 300 microseconds, A 1200.
-  const std::string text = report({"A", "B", "C"}, {{"A", 1000, 13000}, {"B", 2000, 5000}, {"C", 100, 3100}});
+  const std::string text =
+      report({"A", "B", "C"}, {{"A", 1000, 13000}, {"B", 2000, 5000}, {"C", 100, 3100}});
   const std::string expected =
       "\r\n"
       "   Central processor frequency - 10 000 000 Hz.\r\n"
       "        08.12.2026  14:35:07\r\n"
       "\r\n"
-      "00 000 000 000 000 000 300 microseconds: __________ B __________\r\n" + kDots + "\r\n"
+      "00 000 000 000 000 000 300 microseconds: __________ B __________\r\n" +
+      kDots +
+      "\r\n"
       "Velocity - 300 micsec. or 0 msec. or 0 sec.\r\n"
       "Beginning of code in file - \"begin.cpp\", on line - 20\r\n"
       "End of code in file - \"end.cpp\", on line - 21\r\n"
       "\r\n"
-      "00 000 000 000 000 000 300 microseconds: __________ C __________\r\n" + kDots + "\r\n"
+      "00 000 000 000 000 000 300 microseconds: __________ C __________\r\n" +
+      kDots +
+      "\r\n"
       "Velocity - 300 micsec. or 0 msec. or 0 sec.\r\n"
       "Beginning of code in file - \"begin.cpp\", on line - 30\r\n"
       "End of code in file - \"end.cpp\", on line - 31\r\n"
       "\r\n"
-      "00 000 000 000 000 001 200 microseconds: __________ A __________\r\n" + kDots + "\r\n"
+      "00 000 000 000 000 001 200 microseconds: __________ A __________\r\n" +
+      kDots +
+      "\r\n"
       "Velocity - 1 200 micsec. or 1 msec. or 0 sec.\r\n"
       "Beginning of code in file - \"begin.cpp\", on line - 10\r\n"
       "End of code in file - \"end.cpp\", on line - 11\r\n"
@@ -105,7 +112,9 @@ TEST_F(ReportComposer, WholeRussianReportIsInCodePage1251) {
       "   Частота центрального процессора - 3 579 545 Гц.\r\n"
       "        08.12.2026  14:35:07\r\n"
       "\r\n"
-      "00 000 000 000 000 000 000 микросекунд: __________ Z __________\r\n" + kDots + "\r\n"
+      "00 000 000 000 000 000 000 микросекунд: __________ Z __________\r\n" +
+      kDots +
+      "\r\n"
       "Скорость - 0 мксек. или 0 мсек. или 0 сек.\r\n"
       "Начало кода в файле - \"begin.cpp\", на строке - 10\r\n"
       "Конец кода в файле - \"\", на строке - 0\r\n"
@@ -185,10 +194,13 @@ TEST_F(ReportComposer, FiguresAreExactAtAnyFrequency) {
 TEST_F(ReportComposer, OrderFollowsTheHeadLineBytes) {
   // Equal times: names in byte order, a name's end compares as a space, and
   // bytes from 0x80 up come after ASCII.
-  const std::string text = report(
-      {"ab", "a", "a\x1f", "\xC0\xC1", "b", "slow"},
-      {{"ab", 10, 20}, {"a", 10, 20}, {"a\x1f", 10, 20}, {"\xC0\xC1", 10, 20}, {"b", 10, 20},
-       {"slow", 10, 1000000}});
+  const std::string text =
+      report({"ab", "a", "a\x1f", "\xC0\xC1", "b", "slow"}, {{"ab", 10, 20},
+                                                             {"a", 10, 20},
+                                                             {"a\x1f", 10, 20},
+                                                             {"\xC0\xC1", 10, 20},
+                                                             {"b", 10, 20},
+                                                             {"slow", 10, 1000000}});
   std::vector<std::string> names;
   for (const std::string& head : head_lines(text)) {
     const std::size_t from = head.find("__________ ") + 11;
@@ -201,10 +213,15 @@ TEST_F(ReportComposer, OrderAmongNamesThatExtendOneAnother) {
   // The empty name is a prefix of every name, "a" of three more, and "a b"
   // sorts after "a" only because "a"'s head line goes on with " _" where
   // "a b"'s goes on with " b". Equal times unless said otherwise.
-  const std::string text = report(
-      {"b", "a b", "", "a", "a\x01", "c", "a\x01x", "ab"},
-      {{"b", 10, 20}, {"a b", 10, 20}, {"", 10, 20}, {"a", 10, 20}, {"a\x01", 10, 20},
-       {"c", 10, 20}, {"a\x01x", 10, 500000}, {"ab", 10, 400000}});
+  const std::string text =
+      report({"b", "a b", "", "a", "a\x01", "c", "a\x01x", "ab"}, {{"b", 10, 20},
+                                                                   {"a b", 10, 20},
+                                                                   {"", 10, 20},
+                                                                   {"a", 10, 20},
+                                                                   {"a\x01", 10, 20},
+                                                                   {"c", 10, 20},
+                                                                   {"a\x01x", 10, 500000},
+                                                                   {"ab", 10, 400000}});
   std::vector<std::string> names;
   for (const std::string& head : head_lines(text)) {
     const std::size_t from = head.find("__________ ") + 11;
@@ -242,7 +259,8 @@ TEST_F(ReportComposer, ManyAreasOrderedByTimeThenName) {
 }
 
 TEST_F(ReportComposer, AreasBegunButNeverEndedComeFirst) {
-  const std::string text = report({"done", "open", "unused"}, {{"done", 10, 20000}, {"open", 30, 0}});
+  const std::string text =
+      report({"done", "open", "unused"}, {{"done", 10, 20000}, {"open", 30, 0}});
   const auto all = lines(text);
   ASSERT_EQ(head_lines(text).size(), 2u) << "a never begun area is left out";
   EXPECT_EQ(all[4], "00 000 000 000 000 000 000 microseconds: __________ open __________");

@@ -8,9 +8,9 @@
 #include <vector>
 
 #include "fake_platform.h"
-#include "support/timer_table.h"
 #include "number/u64.h"
 #include "platform/cp1251.h"
+#include "support/timer_table.h"
 #include "timer/timer.h"
 
 namespace {
@@ -25,8 +25,8 @@ using vykpav::timer::VYS_BD;
 TEST(Timer, NumberedAreasAreKeyedInByteOrder) {
   FakePlatform fake;
   Timer timer(12, nullptr, fake);
-  EXPECT_EQ(area_names(timer), (std::vector<std::string>{"0", "1", "10", "11", "2", "3", "4", "5", "6",
-                                                    "7", "8", "9"}));
+  EXPECT_EQ(area_names(timer), (std::vector<std::string>{"0", "1", "10", "11", "2", "3", "4", "5",
+                                                         "6", "7", "8", "9"}));
   EXPECT_EQ(to_u64(timer.frequency()), fake.frequency);
   EXPECT_EQ(fake.counter_reads, 0) << "construction reads only the frequency";
 }
