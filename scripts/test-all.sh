@@ -8,6 +8,10 @@ cd "$(dirname "$0")/.."
 
 step() { printf '\n=== %s\n' "$*"; }
 
+step "Source formatting (clang-format, .clang-format at the root)"
+command -v clang-format >/dev/null 2>&1 || { echo "ERROR: clang-format is missing (see .ci/run)" >&2; exit 1; }
+git ls-files -z '*.cpp' '*.h' | xargs -0 clang-format --dry-run --Werror
+
 step "Native release build and tests"
 cmake --workflow --preset release
 
