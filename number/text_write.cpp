@@ -15,6 +15,7 @@
 #include <emmintrin.h>
 #endif
 
+#include "number/compiler.h"
 #include "number/u64.h"
 
 namespace Selvorin {
@@ -23,6 +24,7 @@ using vykpav::number::to_u64;
 
 namespace {
 
+namespace compiler = vykpav::compiler;
 using u64 = std::uint64_t;
 using u32 = std::uint32_t;
 
@@ -52,7 +54,9 @@ constexpr u64 kPowersOf10[20] = {1ull,
                                  1000000000000000000ull,
                                  10000000000000000000ull};
 
-inline unsigned bit_length(u64 v) noexcept { return 64u - unsigned(__builtin_clzll(v | 1)); }
+inline unsigned bit_length(u64 v) noexcept {
+  return 64u - unsigned(compiler::leading_zeros(v | 1));
+}
 
 // t = bit length * 1233 / 4096 (1233 / 4096 is log10(2) to four places) is
 // the digit count of every value of that bit length or one less; one
@@ -153,9 +157,6 @@ inline void put_decimal_by_3(unsigned char* end, u64 v, unsigned n,
   }
 }
 
-#if defined(__BYTE_ORDER__) && __BYTE_ORDER__ == __ORDER_LITTLE_ENDIAN__
-#define VYKPAV_DECIMAL_BY_WORDS 1
-
 // The eight decimal digits of x < 10^8, zero-filled, as the characters of
 // one word, the first in its lowest byte. x is cut into two halves of four
 // digits, the halves into pairs, the pairs into digits, every lane of the
@@ -213,7 +214,6 @@ inline void put_decimal_words(unsigned char* at, u64 v, unsigned n) noexcept {
     store_last(at, eight_digit_characters(u32(v)), n);
   }
 }
-#endif
 
 // All digits of v in radix 2^Shift, the last one just before `end`.
 template <unsigned Shift>
@@ -223,9 +223,6 @@ inline void put_binary_power(unsigned char* end, u64 v, const unsigned char* dig
     v >>= Shift;
   } while (v != 0);
 }
-
-#if defined(__BYTE_ORDER__) && __BYTE_ORDER__ == __ORDER_LITTLE_ENDIAN__
-#define VYKPAV_HEX_BY_WORDS 1
 
 #if !defined(__SSE2__)
 constexpr u64 kEachByte = 0x0101010101010101ull;
@@ -255,7 +252,7 @@ inline void hex_digits(unsigned char out[16], u64 v, unsigned offset) noexcept {
   // The bytes of v in reading order, each split into its two nibbles side by
   // side, every nibble made its character at once: '0' plus the digit, and
   // for 10 to 15 a further 7 plus the offset, added modulo 256.
-  const u64 reading_order = __builtin_bswap64(v);
+  const u64 reading_order = compiler::byte_swap(v);
   const __m128i bytes = _mm_loadl_epi64(reinterpret_cast<const __m128i*>(&reading_order));
   const __m128i low_nibble = _mm_set1_epi8(0x0F);
   const __m128i nibbles = _mm_unpacklo_epi8(_mm_and_si128(_mm_srli_epi16(bytes, 4), low_nibble),
@@ -265,8 +262,8 @@ inline void hex_digits(unsigned char out[16], u64 v, unsigned offset) noexcept {
   const __m128i characters = _mm_add_epi8(_mm_add_epi8(nibbles, _mm_set1_epi8('0')), extra);
   _mm_storeu_si128(reinterpret_cast<__m128i*>(out), characters);
 #else
-  const u64 high = __builtin_bswap64(hex_characters(spread_nibbles(v >> 32), offset));
-  const u64 low = __builtin_bswap64(hex_characters(spread_nibbles(v & 0xFFFFFFFFu), offset));
+  const u64 high = compiler::byte_swap(hex_characters(spread_nibbles(v >> 32), offset));
+  const u64 low = compiler::byte_swap(hex_characters(spread_nibbles(v & 0xFFFFFFFFu), offset));
   std::memcpy(out, &high, 8);
   std::memcpy(out + 8, &low, 8);
 #endif
@@ -285,7 +282,6 @@ inline void copy_short(unsigned char* to, const unsigned char* from, unsigned n)
     for (unsigned i = 0; i < n; ++i) to[i] = from[i];
   }
 }
-#endif
 
 // Copies n digits out with the separator in front of every full group
 // counted from the right, then the zero byte; the caller makes sure that
@@ -321,15 +317,11 @@ inline int finish(unsigned char* buffer, unsigned length) noexcept {
 
 // One function per radix, each entered by a jump from VsStr, so the common
 // ungrouped case sets up no more than it uses.
-__attribute__((noinline)) int write_decimal(unsigned char* buffer, u64 v, ulong32 format) {
+VYKPAV_NOINLINE int write_decimal(unsigned char* buffer, u64 v, ulong32 format) {
   const unsigned n = text_digit_count(decimal_digit_count(v), format, 20);
   const unsigned group = group_size(format);
   if (group == 0 || group >= n) {
-#ifdef VYKPAV_DECIMAL_BY_WORDS
     put_decimal_words(buffer, v, n);
-#else
-    put_decimal(buffer + n, v, n);
-#endif
     return finish(buffer, n);
   }
   if (group == 3) {
@@ -342,11 +334,10 @@ __attribute__((noinline)) int write_decimal(unsigned char* buffer, u64 v, ulong3
   return put_grouped(buffer, local, n, format);
 }
 
-__attribute__((noinline)) int write_hexadecimal(unsigned char* buffer, u64 v, ulong32 format) {
+VYKPAV_NOINLINE int write_hexadecimal(unsigned char* buffer, u64 v, ulong32 format) {
   const unsigned n = text_digit_count((bit_length(v) + 3) / 4, format, 16);
   const unsigned group = group_size(format);
   const unsigned offset = unsigned(format >> 24);
-#ifdef VYKPAV_HEX_BY_WORDS
   // All sixteen digits at once: the fill digits are the leading zeros. A
   // text of all sixteen, the usual one for large values, is made in place.
   if (n == 16 && (group == 0 || group >= n)) {
@@ -360,23 +351,10 @@ __attribute__((noinline)) int write_hexadecimal(unsigned char* buffer, u64 v, ul
     return finish(buffer, n);
   }
   return put_grouped(buffer, local + 16 - n, n, format);
-#else
-  unsigned char digits[16];
-  std::memcpy(digits, "0123456789", 10);
-  for (unsigned d = 0; d < 6; ++d) digits[10 + d] = static_cast<unsigned char>('A' + d + offset);
-  unsigned char local[16];
-  std::memset(local, '0', 16);
-  put_binary_power<4>(local + 16, v, digits);
-  if (group == 0 || group >= n) {
-    std::memcpy(buffer, local + 16 - n, n);
-    return finish(buffer, n);
-  }
-  return put_grouped(buffer, local + 16 - n, n, format);
-#endif
 }
 
 template <unsigned Shift, unsigned Largest>
-__attribute__((noinline)) int write_octal_or_binary(unsigned char* buffer, u64 v, ulong32 format) {
+VYKPAV_NOINLINE int write_octal_or_binary(unsigned char* buffer, u64 v, ulong32 format) {
   const unsigned value_digits = (bit_length(v) + Shift - 1) / Shift;
   const unsigned n = text_digit_count(value_digits, format, Largest);
   const unsigned group = group_size(format);

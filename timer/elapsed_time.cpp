@@ -1,5 +1,6 @@
 #include "timer/elapsed_time.h"
 
+#include "number/compiler.h"
 #include "number/u64.h"
 
 namespace vykpav::timer {
@@ -35,9 +36,9 @@ std::uint64_t multiply_divide_by_shifts(std::uint64_t a, std::uint32_t m,
 }
 
 std::uint64_t multiply_divide(std::uint64_t a, std::uint32_t m, std::uint64_t d) noexcept {
-#if defined(__SIZEOF_INT128__)
-  __extension__ typedef unsigned __int128 u128;
-  return static_cast<std::uint64_t>(static_cast<u128>(a) * m / d);
+#if defined(VYKPAV_HAS_INT128)
+  using compiler::uint128;
+  return static_cast<std::uint64_t>(static_cast<uint128>(a) * m / d);
 #else
   return multiply_divide_by_shifts(a, m, d);
 #endif

@@ -4,6 +4,7 @@
 #include <cstring>
 #include <numeric>
 
+#include "number/compiler.h"
 #include "number/u64.h"
 #include "platform/large_pages.h"
 #include "timer/elapsed_time.h"
@@ -176,15 +177,15 @@ constexpr std::size_t kTextsAhead = 8;
 
 void prefetch_record(const Area& area) noexcept {
   const char* at = reinterpret_cast<const char*>(&area);
-  __builtin_prefetch(at);
-  __builtin_prefetch(at + 64);
-  __builtin_prefetch(at + sizeof(Area) - 1);
+  compiler::prefetch(at);
+  compiler::prefetch(at + 64);
+  compiler::prefetch(at + sizeof(Area) - 1);
 }
 
 void prefetch_texts(const Area& area) noexcept {
-  __builtin_prefetch(area.name.data());
-  __builtin_prefetch(area.record.start_file.data());
-  __builtin_prefetch(area.record.end_file.data());
+  compiler::prefetch(area.name.data());
+  compiler::prefetch(area.record.start_file.data());
+  compiler::prefetch(area.record.end_file.data());
 }
 
 }  // namespace
