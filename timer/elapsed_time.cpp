@@ -17,8 +17,8 @@ constexpr std::uint32_t kMicrosecondsPerSecond = 1000000;
 constexpr std::uint32_t kMillisecondsPerSecond = 1000;
 }  // namespace
 
-std::uint64_t multiply_divide_by_shifts(std::uint64_t a, std::uint32_t m,
-                                        std::uint64_t d) noexcept {
+std::uint64_t wide_product_quotient_by_shifts(std::uint64_t a, std::uint32_t m,
+                                              std::uint64_t d) noexcept {
   // The 96-bit product a * m as high:low words of 64 bits.
   const std::uint64_t low_part = (a & 0xFFFFFFFFu) * m;
   const std::uint64_t high_part = (a >> 32) * m;
@@ -38,12 +38,12 @@ std::uint64_t multiply_divide_by_shifts(std::uint64_t a, std::uint32_t m,
   return quotient;
 }
 
-std::uint64_t multiply_divide(std::uint64_t a, std::uint32_t m, std::uint64_t d) noexcept {
+std::uint64_t wide_product_quotient(std::uint64_t a, std::uint32_t m, std::uint64_t d) noexcept {
 #if defined(VYKPAV_HAS_INT128)
   using compiler::uint128;
   return static_cast<std::uint64_t>(static_cast<uint128>(a) * m / d);
 #else
-  return multiply_divide_by_shifts(a, m, d);
+  return wide_product_quotient_by_shifts(a, m, d);
 #endif
 }
 
@@ -61,7 +61,8 @@ std::uint64_t UnitScale::operator()(std::uint64_t ticks) const noexcept {
   // overflows; the sum saturates like every VYKNB64 sum. Not exact means the
   // frequency is not 0.
   const std::uint64_t whole = multiply_saturating(ticks / frequency_, units_per_second_);
-  const std::uint64_t part = multiply_divide(ticks % frequency_, units_per_second_, frequency_);
+  const std::uint64_t part =
+      wide_product_quotient(ticks % frequency_, units_per_second_, frequency_);
   return add_saturating(whole, part);
 }
 
