@@ -15,6 +15,7 @@
 #include <cstring>
 
 #include "number/compiler.h"
+#include "number/text_format.h"
 #include "number/u64.h"
 
 namespace Selvorin {
@@ -225,10 +226,9 @@ bool read_text(VYKNB64& value, const unsigned char* text, End end,
 
 VYKPAV_FLATTEN bool VYKNB64::VzStr(const unsigned char* text, ulong32 format) {
   if (text == nullptr) return false;
-  const unsigned length = unsigned(format & 0xFFu);
-  const unsigned char separator =
-      (format & 0xFF00u) != 0 ? static_cast<unsigned char>(format >> 8) : ' ';
-  const unsigned char terminator = static_cast<unsigned char>(format >> 16);
+  const unsigned length = vykpav::number::given_length(format);
+  const unsigned char separator = vykpav::number::separator_of(format);
+  const unsigned char terminator = vykpav::number::terminator_of(format);
   if (length != 0) return read_text(*this, text, GivenLength{text + length}, separator);
   if (terminator == 0) return read_text(*this, text, ZeroTerminated{}, separator);
   return read_text(*this, text, Terminated{terminator}, separator);

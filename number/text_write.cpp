@@ -16,10 +16,15 @@
 #endif
 
 #include "number/compiler.h"
+#include "number/text_format.h"
 #include "number/u64.h"
 
 namespace Selvorin {
 
+using vykpav::number::group_size;
+using vykpav::number::letter_offset;
+using vykpav::number::minimum_digits;
+using vykpav::number::separator_of;
 using vykpav::number::to_u64;
 
 namespace {
@@ -69,15 +74,9 @@ inline unsigned decimal_digit_count(u64 v) noexcept {
 // The digits of the text: those of the value, zero-filled on the left up to
 // the minimum of byte 2, which is first cut to the radix's largest count.
 inline unsigned text_digit_count(unsigned value_digits, ulong32 format, unsigned largest) noexcept {
-  unsigned minimum = unsigned((format >> 16) & 0xFFu);
+  unsigned minimum = minimum_digits(format);
   if (minimum > largest) minimum = largest;
   return value_digits > minimum ? value_digits : minimum;
-}
-
-inline unsigned group_size(ulong32 format) noexcept { return unsigned(format & 0xFFu); }
-
-inline unsigned char separator_of(ulong32 format) noexcept {
-  return (format & 0xFF00u) != 0 ? static_cast<unsigned char>(format >> 8) : ' ';
 }
 
 inline void put_pair(unsigned char* at, u32 pair) noexcept {
@@ -337,7 +336,7 @@ VYKPAV_NOINLINE int write_decimal(unsigned char* buffer, u64 v, ulong32 format) 
 VYKPAV_NOINLINE int write_hexadecimal(unsigned char* buffer, u64 v, ulong32 format) {
   const unsigned n = text_digit_count((bit_length(v) + 3) / 4, format, 16);
   const unsigned group = group_size(format);
-  const unsigned offset = unsigned(format >> 24);
+  const unsigned offset = letter_offset(format);
   // All sixteen digits at once: the fill digits are the leading zeros. A
   // text of all sixteen, the usual one for large values, is made in place.
   if (n == 16 && (group == 0 || group >= n)) {
