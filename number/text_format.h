@@ -9,6 +9,8 @@
 #ifndef VYKPAV_NUMBER_TEXT_FORMAT_H
 #define VYKPAV_NUMBER_TEXT_FORMAT_H
 
+#include <cstddef>
+
 #include "selvorin/vyknb64.h"
 
 namespace vykpav::number {
@@ -28,6 +30,9 @@ inline unsigned char terminator_of(ulong32 format) noexcept {
 }
 
 inline unsigned letter_offset(ulong32 format) noexcept { return unsigned(format >> 24); }
+
+// The room VsStr asks for in radix 10, whatever the number: 2 * 20 + 4.
+inline constexpr std::size_t kDecimalRoom = 44;
 
 }  // namespace vykpav::number
 

@@ -2,9 +2,9 @@
 
 #include <algorithm>
 #include <cstring>
-#include <string>
 
-#include "platform/platform.h"
+#include "number/text_format.h"
+#include "selvorin/vyknb64.h"
 
 namespace vykpav::timer {
 
@@ -45,10 +45,14 @@ void AreaTable::add_numbered_areas(std::uint32_t count) {
   for (std::uint64_t power = 10; power < count; power *= 10) name_bytes += count - power;
   texts_.reserve(name_bytes);
   std::uint64_t n = 0;
-  std::string key;
   for (std::uint32_t made = 0; made < count; ++made) {
-    key.clear();
-    platform::append_unsigned(key, static_cast<std::uint32_t>(n));
+    // Plain decimal, the digits of "%u": VsStr is the one decimal writer,
+    // the report's for line numbers too.
+    unsigned char digits[number::kDecimalRoom];
+    Selvorin::VYKNB64 number(n);
+    const int length = number.VsStr(digits, 0, 10);
+    const std::string_view key(reinterpret_cast<const char*>(digits),
+                               static_cast<std::size_t>(length));
     areas_.push_back(Area{texts_.copy(key), VYS_BD{}});
     if (n == 0) {
       n = 1;  // "0" has no extensions among the numbers

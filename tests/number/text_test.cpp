@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <cstring>
 #include <memory>
 #include <string>
@@ -147,6 +148,16 @@ TEST(NumberVsStr, NullBufferAndOtherRadices) {
     EXPECT_EQ(buffer[0], 0);
     EXPECT_EQ(std::count(buffer.begin() + 1, buffer.end(), kSentinel), 139);
     EXPECT_EQ(value_of(v), kMax - 5);
+  }
+}
+
+// Line numbers and the names of numbered areas are written so: the digits
+// "%u" gives.
+TEST(NumberVsStr, PlainDecimalMatchesPercentU) {
+  for (std::uint32_t n : {0u, 7u, 4294967295u, 2147483648u}) {
+    char expected[16];
+    std::snprintf(expected, sizeof expected, "%u", static_cast<unsigned>(n));
+    EXPECT_EQ(written_text(n, 0, 10), expected);
   }
 }
 
