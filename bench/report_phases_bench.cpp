@@ -13,9 +13,9 @@
 #include <string>
 #include <vector>
 
-#include "library/report_buffer.h"
 #include "platform/platform.h"
 #include "scratch_file.h"
+#include "timer/report_buffer.h"
 #include "timer/report_composer.h"
 #include "timer/report_file.h"
 #include "timer/timer.h"
@@ -64,7 +64,7 @@ void BM_Compose(benchmark::State& state) {
   const auto count = static_cast<std::uint32_t>(state.range(0));
   Timer& timer = begun_timer(count);
   const auto ordered = vykpav::timer::order_areas(*timer.area_table(), timer.frequency());
-  vykpav::library::LockedReportBuffer buffer;
+  vykpav::timer::LockedReportBuffer buffer;
   for (auto _ : state) {
     vykpav::timer::compose_report(
         buffer.text(),

@@ -18,10 +18,10 @@
 #endif
 
 #include "fake_platform.h"
-#include "library/report_buffer.h"
 #include "number/u64.h"
 #include "selvorin/vyk_pav.h"
 #include "support/timer_table.h"
+#include "timer/report_buffer.h"
 #include "timer/timer.h"
 
 namespace {
@@ -32,7 +32,7 @@ using testing_support::FakePlatform;
 using vykpav::timer::Timer;
 
 std::string latest_report_text() {
-  vykpav::library::LockedReportBuffer buffer;
+  vykpav::timer::LockedReportBuffer buffer;
   return buffer.text();
 }
 

@@ -10,8 +10,8 @@
 #include <vector>
 
 #include "fake_platform.h"
-#include "library/report_buffer.h"
 #include "selvorin/vyk_pav.h"
+#include "timer/report_buffer.h"
 
 namespace {
 
@@ -25,7 +25,7 @@ std::string read_file(const fs::path& path) {
 }
 
 std::string latest_report_text() {
-  vykpav::library::LockedReportBuffer buffer;
+  vykpav::timer::LockedReportBuffer buffer;
   return buffer.text();
 }
 
