@@ -23,6 +23,10 @@ struct Area {
   VYS_BD record;
 };
 
+// On large pages: each report reads the areas in an order of its own (that
+// of the times), one record here and the next one megabytes away; on small
+// pages nearly every such read also misses the address translation cache,
+// and that miss costs more than the read itself.
 using Areas = std::vector<Area, platform::LargePageAllocator<Area>>;
 
 class AreaTable {
