@@ -82,6 +82,8 @@ class AreaTable {
     const char* name = nullptr;
     Area* area = nullptr;
   };
+  // Chosen, not measured: 64 slots (1 KiB) hold the names of a host's busy
+  // loops; a name beyond them only costs the search.
   static constexpr int kRecentBits = 6;
   std::array<RecentLookup, std::size_t{1} << kRecentBits> recent_{};
 };

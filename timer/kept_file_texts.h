@@ -21,11 +21,17 @@ namespace vykpav::timer {
 
 class KeptFileTexts {
  public:
+  // Chosen bounds, not measured: far above the few __FILE__ texts of any
+  // host, and low enough that a host making up a text for every mark stops
+  // at 16 MiB of them.
+  static constexpr std::size_t kMostTexts = std::size_t{1} << 16;
+  static constexpr std::size_t kMostBytes = std::size_t{16} << 20;
+
   // At most `most_texts` distinct texts of `most_bytes` bytes together are
   // kept: a host that makes up a new text for every mark must not make the
   // timer grow without end.
-  explicit KeptFileTexts(TextArena& arena, std::size_t most_texts = std::size_t{1} << 16,
-                         std::size_t most_bytes = std::size_t{16} << 20)
+  explicit KeptFileTexts(TextArena& arena, std::size_t most_texts = kMostTexts,
+                         std::size_t most_bytes = kMostBytes)
       : arena_(arena), most_texts_(most_texts), most_bytes_(most_bytes) {}
 
   KeptFileTexts(const KeptFileTexts&) = delete;
@@ -59,6 +65,8 @@ class KeptFileTexts {
   std::size_t most_bytes_;
   std::size_t kept_bytes_ = 0;
   std::unordered_set<std::string_view> kept_;
+  // Chosen, not measured: hosts pass __FILE__, a handful of texts, and 16
+  // slots hold them.
   static constexpr int kRecentBits = 4;
   std::array<Recent, std::size_t{1} << kRecentBits> recent_{};
 };

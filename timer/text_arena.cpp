@@ -10,6 +10,7 @@ namespace vykpav::timer {
 namespace {
 // Blocks double from the first size up to the last, so a small timer takes
 // little and a large one takes few blocks, big enough for large pages.
+// Chosen: a small page first, sixteen 2 MiB large pages at the most.
 constexpr std::size_t kFirstBlock = std::size_t{4} << 10;
 constexpr std::size_t kLargestBlock = std::size_t{32} << 20;
 }  // namespace
