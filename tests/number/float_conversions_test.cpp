@@ -8,8 +8,8 @@
 #include <limits>
 #include <random>
 
-#include "float_reference.h"
-#include "reference.h"
+#include "support/float_reference.h"
+#include "support/reference.h"
 
 namespace {
 

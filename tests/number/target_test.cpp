@@ -11,7 +11,7 @@
 #include <string>
 #include <type_traits>
 
-#include "reference.h"
+#include "support/reference.h"
 
 namespace {
 

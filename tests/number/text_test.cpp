@@ -11,7 +11,7 @@
 #include <utility>
 #include <vector>
 
-#include "reference.h"
+#include "support/reference.h"
 
 namespace {
 

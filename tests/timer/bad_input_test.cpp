@@ -17,9 +17,9 @@
 #include <unistd.h>
 #endif
 
-#include "fake_platform.h"
 #include "number/u64.h"
 #include "selvorin/vyk_pav.h"
+#include "support/fake_platform.h"
 #include "support/timer_table.h"
 #include "timer/report_buffer.h"
 #include "timer/timer.h"

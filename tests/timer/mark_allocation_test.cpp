@@ -9,9 +9,9 @@
 #include <new>
 #include <string>
 
-#include "fake_platform.h"
 #include "platform/platform.h"
 #include "selvorin/vyk_pav.h"
+#include "support/fake_platform.h"
 #include "support/timer_table.h"
 #include "timer/timer.h"
 

@@ -4,8 +4,8 @@
 
 #include <string>
 
-#include "fake_platform.h"
 #include "selvorin/marks.h"
+#include "support/fake_platform.h"
 #include "timer/report_buffer.h"
 
 int evaluations_in_disabled_unit();  // marks_disabled_test.cpp

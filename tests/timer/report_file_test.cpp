@@ -9,8 +9,8 @@
 #include <thread>
 #include <vector>
 
-#include "fake_platform.h"
 #include "selvorin/vyk_pav.h"
+#include "support/fake_platform.h"
 #include "timer/report_buffer.h"
 
 namespace {

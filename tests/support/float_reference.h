@@ -1,8 +1,8 @@
 // Independent models of the floating-point conversions: assignment by
 // splitting the truncated value into two exactly representable 32-bit halves,
 // conversion back by rounding the integer's bits by hand.
-#ifndef VYKPAV_TESTS_NUMBER_FLOAT_REFERENCE_H
-#define VYKPAV_TESTS_NUMBER_FLOAT_REFERENCE_H
+#ifndef VYKPAV_TESTS_SUPPORT_FLOAT_REFERENCE_H
+#define VYKPAV_TESTS_SUPPORT_FLOAT_REFERENCE_H
 
 #include <cfenv>
 #include <cmath>
@@ -45,4 +45,4 @@ inline long double rounded(std::uint64_t u, int digits, int mode) {
 
 }  // namespace reference
 
-#endif  // VYKPAV_TESTS_NUMBER_FLOAT_REFERENCE_H
+#endif  // VYKPAV_TESTS_SUPPORT_FLOAT_REFERENCE_H
