@@ -38,8 +38,8 @@ memcheck_options="--error-exitcode=99 --soname-synonyms=somalloc=nouserintercept
 
 # Test program, then its cases that need 80-bit arithmetic.
 x87_cases=(
-  number_float_test "NumberFloat.ConversionsBackRoundOnceInTheCurrentMode:NumberFloat.ExtendedRoundTripGivesBackEveryValue:NumberFloat.ResultsDoNotDependOnTheX87PrecisionControl:NumberFloat.DocumentedEdgeCases"
-  number_target_test "NumberTarget.LongDouble*"
+  float_conversions_test "NumberFloat.ConversionsBackRoundOnceInTheCurrentMode:NumberFloat.ExtendedRoundTripGivesBackEveryValue:NumberFloat.ResultsDoNotDependOnTheX87PrecisionControl:NumberFloat.DocumentedEdgeCases"
+  target_test "NumberTarget.LongDouble*"
 )
 excluded=""
 for ((i = 1; i < ${#x87_cases[@]}; i += 2)); do excluded+="${excluded:+:}${x87_cases[i]}"; done

@@ -8,7 +8,7 @@
 #include "support/fake_platform.h"
 #include "timer/report_buffer.h"
 
-int evaluations_in_disabled_unit();  // marks_disabled_test.cpp
+int evaluations_in_disabled_unit();  // marks_disabled_unit.cpp
 
 namespace {
 
