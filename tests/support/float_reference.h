@@ -8,6 +8,8 @@
 #include <cmath>
 #include <cstdint>
 
+#include "support/reference.h"
+
 namespace reference {
 
 // What assigning x gives, with `before` the value held beforehand (a NaN
@@ -41,6 +43,26 @@ inline long double rounded(std::uint64_t u, int digits, int mode) {
   }
   if (up) ++kept;  // may carry into one more bit: still exact in long double
   return std::ldexp((long double)kept, dropped);
+}
+
+// The four rounding modes, and one of them set for a scope.
+inline const int kModes[] = {FE_TONEAREST, FE_UPWARD, FE_DOWNWARD, FE_TOWARDZERO};
+
+class RoundingMode {
+ public:
+  explicit RoundingMode(int mode) : saved_(std::fegetround()) { std::fesetround(mode); }
+  ~RoundingMode() { std::fesetround(saved_); }
+
+ private:
+  int saved_;
+};
+
+// What assigning x to a VYKNB64 holding `before` gives.
+template <class Floating>
+u64 assign(Floating x, u64 before) {
+  Selvorin::VYKNB64 v = make(before);
+  v = x;
+  return value_of(v);
 }
 
 }  // namespace reference
