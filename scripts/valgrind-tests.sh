@@ -5,10 +5,13 @@
 #   scripts/valgrind-tests.sh [build folder]     (default: build/release)
 #
 # The build's ctest labels say which tests need something else:
-#   exhaustive, exports  stay out: the exhaustive float test (every float bit
+#   exhaustive, exports, consumers
+#                        stay out: the exhaustive float test (every float bit
 #                        pattern: hours under valgrind; the release run has
-#                        it) and the export table check (a bash script around
-#                        nm, none of this project's code).
+#                        it), the export table check (a bash script around
+#                        nm) and the consumer hosts (scripts that build the
+#                        library afresh), none of them this project's code
+#                        running.
 #   x87                  tests whose cases check exact 80-bit long double
 #                        results. Valgrind has no 80-bit x87 arithmetic: it
 #                        computes long double with a double's 53-bit
@@ -62,7 +65,7 @@ status=0
 ctest --test-dir "$build" -T memcheck \
   --overwrite MemoryCheckCommand="$(command -v valgrind)" \
   --overwrite MemoryCheckCommandOptions="$memcheck_options" \
-  --label-exclude 'exhaustive|exports|x87' --output-on-failure --no-tests=error \
+  --label-exclude 'exhaustive|exports|consumers|x87' --output-on-failure --no-tests=error \
   -j "$(nproc)" || status=$?
 if [ "$status" != 0 ]; then
   for log in "$logs"/MemoryChecker.*.log; do
