@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "platform/platform.h"
+#include "report_sizes.h"
 #include "scratch_file.h"
 #include "timer/report_buffer.h"
 #include "timer/report_composer.h"
@@ -92,27 +93,9 @@ void BM_WriteFile(benchmark::State& state) {
   set_per_area(state, count);
 }
 
-BENCHMARK(BM_Order)
-    ->Name("Report/order")
-    ->Arg(10000)
-    ->Arg(100000)
-    ->Arg(1000000)
-    ->Unit(benchmark::kMillisecond)
-    ->UseRealTime();
-BENCHMARK(BM_Compose)
-    ->Name("Report/compose")
-    ->Arg(10000)
-    ->Arg(100000)
-    ->Arg(1000000)
-    ->Unit(benchmark::kMillisecond)
-    ->UseRealTime();
-BENCHMARK(BM_WriteFile)
-    ->Name("Report/write_file")
-    ->Arg(10000)
-    ->Arg(100000)
-    ->Arg(1000000)
-    ->Unit(benchmark::kMillisecond)
-    ->UseRealTime();
+BENCHMARK(BM_Order)->Name("Report/order")->Apply(report_sizes);
+BENCHMARK(BM_Compose)->Name("Report/compose")->Apply(report_sizes);
+BENCHMARK(BM_WriteFile)->Name("Report/write_file")->Apply(report_sizes);
 
 }  // namespace
 
