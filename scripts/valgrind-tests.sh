@@ -87,7 +87,7 @@ if [ ${#x87_commands[@]} = 0 ]; then
   exit 1
 fi
 for command in "${x87_commands[@]}"; do
-  read -r -a words <<<"$command"
+  mapfile -t words < <(xargs -n 1 <<<"$command")  # ctest quotes the arguments
   name=$(basename "${words[0]}")
   log="$logs/MemoryChecker.x87.$name.log"
   output="$logs/x87.$name.out"
