@@ -66,7 +66,10 @@ void BM_BareReadDifference(benchmark::State& state) {
 }
 BENCHMARK(BM_BareReadDifference)->Name("Bias/bare_read_difference");
 
-void BM_EmptyAreaTicks(benchmark::State& state) {
+// The first `Areas` of the sixteen areas taken in turn.
+template <unsigned Areas>
+void empty_area_ticks(benchmark::State& state) {
+  static_assert(Areas >= 1 && Areas <= 16 && (Areas & (Areas - 1)) == 0);
   Timer timer(16, kAreas, vykpav::platform::system_platform());
   const VYS_BD* records[16];
   for (int i = 0; i < 16; ++i) {
@@ -77,14 +80,19 @@ void BM_EmptyAreaTicks(benchmark::State& state) {
   samples.reserve(static_cast<std::size_t>(state.max_iterations));
   unsigned i = 0;
   for (auto _ : state) {
-    const unsigned k = i++ & 15;
+    const unsigned k = i++ & (Areas - 1);
     begin_mark(timer, kAreas[k], __FILE__, __LINE__);
     end_mark(timer, kAreas[k], __FILE__, __LINE__);
     samples.push_back(to_u64(records[k]->end_ticks) - to_u64(records[k]->start_ticks));
   }
   summarise(state, samples);
 }
+
+void BM_EmptyAreaTicks(benchmark::State& state) { empty_area_ticks<16>(state); }
 BENCHMARK(BM_EmptyAreaTicks)->Name("Bias/empty_area_ticks");
+
+void BM_EmptyAreaTicksOneArea(benchmark::State& state) { empty_area_ticks<1>(state); }
+BENCHMARK(BM_EmptyAreaTicksOneArea)->Name("Bias/empty_area_ticks_one_area");
 
 }  // namespace
 

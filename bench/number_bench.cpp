@@ -6,6 +6,7 @@
 // std::from_chars, which the compiler inlines into the loop.
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
 #include <array>
 #include <charconv>
 #include <cstdint>
@@ -18,6 +19,7 @@
 
 namespace {
 
+using Selvorin::ulong32;
 using Selvorin::VYKNB64;
 using u64 = std::uint64_t;
 
@@ -62,6 +64,27 @@ const std::vector<u64>& full_range_values() {
     std::mt19937_64 engine(4096);
     std::vector<u64> v(kCount);
     for (u64& x : v) x = engine();
+    return v;
+  }();
+  return values;
+}
+
+// Values of every magnitude, as a report prints them (a few digits of
+// microseconds, line numbers, seconds, and now and then a long count): as
+// many of each digit count from 1 to 20, each drawn evenly among the numbers
+// of that count, in a shuffled order so that no length follows from the last.
+const std::vector<u64>& spread_values() {
+  static const std::vector<u64> values = [] {
+    std::mt19937_64 engine(2026);
+    std::vector<u64> v(kCount);
+    for (std::size_t i = 0; i < kCount; ++i) {
+      const unsigned digits = 1 + unsigned(i % 20);
+      u64 low = 1;
+      for (unsigned d = 1; d < digits; ++d) low *= 10;
+      const u64 high = digits == 20 ? ~u64{0} : low * 10 - 1;
+      v[i] = std::uniform_int_distribution<u64>(digits == 1 ? 0 : low, high)(engine);
+    }
+    std::shuffle(v.begin(), v.end(), engine);
     return v;
   }();
   return values;
@@ -185,8 +208,7 @@ BENCHMARK(BM_Number_decrement_native)->Name("Number/decrement/native");
 // Text. Both sides write into (or read from) the same buffers and make their
 // results observable the same way.
 template <class Write>
-void write_text(benchmark::State& state, Write write) {
-  const std::vector<u64>& values = full_range_values();
+void write_text(benchmark::State& state, const std::vector<u64>& values, Write write) {
   std::vector<VYKNB64> numbers;
   for (u64 v : values) numbers.push_back(to_vyk(v));
   unsigned char buffer[80];
@@ -206,26 +228,33 @@ unsigned to_chars_length(unsigned char* buffer, u64 v, int base) {
   return unsigned(std::to_chars(text, text + 64, v, base).ptr - text);
 }
 
+// VsStr with a format word in radix 10, and to_chars in base 10.
+auto vs_str(ulong32 format) {
+  return [format](unsigned char* b, u64, VYKNB64& n) { return unsigned(n.VsStr(b, format, 10)); };
+}
+unsigned decimal_to_chars(unsigned char* b, u64 v, VYKNB64&) { return to_chars_length(b, v, 10); }
+
+// The two format words of the report: groups of three (3); and groups of
+// three, at least twenty digits (1310723).
 void BM_Text_decimal_VsStr(benchmark::State& state) {
-  write_text(state, [](unsigned char* b, u64, VYKNB64& n) { return unsigned(n.VsStr(b, 0, 10)); });
+  write_text(state, full_range_values(), vs_str(0));
 }
 void BM_Text_decimal_to_chars(benchmark::State& state) {
-  write_text(state, [](unsigned char* b, u64 v, VYKNB64&) { return to_chars_length(b, v, 10); });
+  write_text(state, full_range_values(), decimal_to_chars);
 }
-// The two format words of the report: groups of three; and groups of three,
-// at least twenty digits.
 void BM_Text_grouped_VsStr(benchmark::State& state) {
-  write_text(state, [](unsigned char* b, u64, VYKNB64& n) { return unsigned(n.VsStr(b, 3, 10)); });
+  write_text(state, full_range_values(), vs_str(3));
 }
 void BM_Text_head_VsStr(benchmark::State& state) {
-  write_text(state,
-             [](unsigned char* b, u64, VYKNB64& n) { return unsigned(n.VsStr(b, 1310723, 10)); });
+  write_text(state, full_range_values(), vs_str(1310723));
 }
 void BM_Text_hexadecimal_VsStr(benchmark::State& state) {
-  write_text(state, [](unsigned char* b, u64, VYKNB64& n) { return unsigned(n.VsStr(b, 0, 16)); });
+  write_text(state, full_range_values(),
+             [](unsigned char* b, u64, VYKNB64& n) { return unsigned(n.VsStr(b, 0, 16)); });
 }
 void BM_Text_hexadecimal_to_chars(benchmark::State& state) {
-  write_text(state, [](unsigned char* b, u64 v, VYKNB64&) { return to_chars_length(b, v, 16); });
+  write_text(state, full_range_values(),
+             [](unsigned char* b, u64 v, VYKNB64&) { return to_chars_length(b, v, 16); });
 }
 BENCHMARK(BM_Text_decimal_VsStr)->Name("Text/decimal/VsStr");
 BENCHMARK(BM_Text_decimal_to_chars)->Name("Text/decimal/to_chars");
@@ -234,30 +263,53 @@ BENCHMARK(BM_Text_head_VsStr)->Name("Text/grouped_3_fill_20/VsStr");
 BENCHMARK(BM_Text_hexadecimal_VsStr)->Name("Text/hexadecimal/VsStr");
 BENCHMARK(BM_Text_hexadecimal_to_chars)->Name("Text/hexadecimal/to_chars");
 
-// Decimal texts of the full-range values, each ending in a zero byte.
+// The same on values of every magnitude.
+void BM_Text_spread_decimal_VsStr(benchmark::State& state) {
+  write_text(state, spread_values(), vs_str(0));
+}
+void BM_Text_spread_decimal_to_chars(benchmark::State& state) {
+  write_text(state, spread_values(), decimal_to_chars);
+}
+void BM_Text_spread_grouped_VsStr(benchmark::State& state) {
+  write_text(state, spread_values(), vs_str(3));
+}
+void BM_Text_spread_head_VsStr(benchmark::State& state) {
+  write_text(state, spread_values(), vs_str(1310723));
+}
+BENCHMARK(BM_Text_spread_decimal_VsStr)->Name("Text/spread_decimal/VsStr");
+BENCHMARK(BM_Text_spread_decimal_to_chars)->Name("Text/spread_decimal/to_chars");
+BENCHMARK(BM_Text_spread_grouped_VsStr)->Name("Text/spread_grouped_3/VsStr");
+BENCHMARK(BM_Text_spread_head_VsStr)->Name("Text/spread_grouped_3_fill_20/VsStr");
+
+// Decimal texts of some values, each ending in a zero byte.
 struct Texts {
   std::vector<std::array<char, 24>> text;
   std::vector<unsigned> length;
 };
 
-const Texts& decimal_texts() {
-  static const Texts texts = [] {
-    Texts t;
-    for (u64 v : full_range_values()) {
-      std::array<char, 24> text{};
-      const unsigned length =
-          unsigned(std::to_chars(text.data(), text.data() + 23, v).ptr - text.data());
-      t.text.push_back(text);
-      t.length.push_back(length);
-    }
-    return t;
-  }();
+Texts decimal_texts(const std::vector<u64>& values) {
+  Texts t;
+  for (u64 v : values) {
+    std::array<char, 24> text{};
+    const unsigned length =
+        unsigned(std::to_chars(text.data(), text.data() + 23, v).ptr - text.data());
+    t.text.push_back(text);
+    t.length.push_back(length);
+  }
+  return t;
+}
+
+const Texts& full_range_texts() {
+  static const Texts texts = decimal_texts(full_range_values());
+  return texts;
+}
+const Texts& spread_texts() {
+  static const Texts texts = decimal_texts(spread_values());
   return texts;
 }
 
 template <class Read>
-void read_text(benchmark::State& state, Read read) {
-  const Texts& texts = decimal_texts();
+void read_text(benchmark::State& state, const Texts& texts, Read read) {
   for (auto _ : state) {
     u64 sum = 0;
     for (std::size_t i = 0; i < kCount; ++i) sum += read(texts.text[i].data(), texts.length[i]);
@@ -269,30 +321,47 @@ void read_text(benchmark::State& state, Read read) {
 u64 value_of(const VYKNB64& v) { return (u64{v.high} << 32) | v.low; }
 
 // Format word 0: the text ends at its zero byte.
-void BM_Text_read_decimal_VzStr(benchmark::State& state) {
-  read_text(state, [](const char* text, unsigned) {
-    VYKNB64 v;
-    v.VzStr(text, 0);
-    return value_of(v);
-  });
+u64 vz_str_to_zero(const char* text, unsigned) {
+  VYKNB64 v;
+  v.VzStr(text, 0);
+  return value_of(v);
 }
 // Byte 0 of the format word gives the length, as from_chars is given it.
+u64 vz_str_given_length(const char* text, unsigned length) {
+  VYKNB64 v;
+  v.VzStr(text, length);
+  return value_of(v);
+}
+u64 from_chars_value(const char* text, unsigned length) {
+  u64 v = 0;
+  std::from_chars(text, text + length, v);
+  return v;
+}
+
+void BM_Text_read_decimal_VzStr(benchmark::State& state) {
+  read_text(state, full_range_texts(), vz_str_to_zero);
+}
 void BM_Text_read_decimal_length_VzStr(benchmark::State& state) {
-  read_text(state, [](const char* text, unsigned length) {
-    VYKNB64 v;
-    v.VzStr(text, length);
-    return value_of(v);
-  });
+  read_text(state, full_range_texts(), vz_str_given_length);
 }
 void BM_Text_read_decimal_from_chars(benchmark::State& state) {
-  read_text(state, [](const char* text, unsigned length) {
-    u64 v = 0;
-    std::from_chars(text, text + length, v);
-    return v;
-  });
+  read_text(state, full_range_texts(), from_chars_value);
 }
 BENCHMARK(BM_Text_read_decimal_VzStr)->Name("Text/read_decimal/VzStr");
 BENCHMARK(BM_Text_read_decimal_length_VzStr)->Name("Text/read_decimal_given_length/VzStr");
 BENCHMARK(BM_Text_read_decimal_from_chars)->Name("Text/read_decimal/from_chars");
+
+void BM_Text_read_spread_VzStr(benchmark::State& state) {
+  read_text(state, spread_texts(), vz_str_to_zero);
+}
+void BM_Text_read_spread_length_VzStr(benchmark::State& state) {
+  read_text(state, spread_texts(), vz_str_given_length);
+}
+void BM_Text_read_spread_from_chars(benchmark::State& state) {
+  read_text(state, spread_texts(), from_chars_value);
+}
+BENCHMARK(BM_Text_read_spread_VzStr)->Name("Text/read_spread/VzStr");
+BENCHMARK(BM_Text_read_spread_length_VzStr)->Name("Text/read_spread_given_length/VzStr");
+BENCHMARK(BM_Text_read_spread_from_chars)->Name("Text/read_spread/from_chars");
 
 }  // namespace

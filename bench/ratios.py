@@ -36,15 +36,20 @@ def main(paths):
         if numerator in times and denominator in times:
             rows.append((figure, times[numerator] / times[denominator], target, note))
 
-    ratio("begin+end pair / two bare clock reads", "Timer/pair/begin_end",
-          "Timer/pair/two_bare_clock_reads", "<= 1.5 (aim 1.3)")
+    for shape, name in [("16 areas in rotation", "begin_end"),
+                        ("one area in a hot loop", "begin_end_one_area"),
+                        ("16 areas, 100-byte file", "begin_end_long_file")]:
+        ratio("begin+end pair / two bare clock reads, %s" % shape, "Timer/pair/" + name,
+              "Timer/pair/two_bare_clock_reads", "<= 1.3")
     bare = counters.get("Bias/bare_read_difference", {})
-    empty = counters.get("Bias/empty_area_ticks", {})
-    for kind in ["median", "mean"]:
-        b, e = bare.get(kind + "_ticks"), empty.get(kind + "_ticks")
-        if b and e:
-            rows.append(("bias: empty area ticks / bare read difference (%s of samples)" % kind,
-                         e / b, "<= 1.5 (aim 1.3)", "%.1f / %.1f ticks" % (e, b)))
+    for shape, name in [("16 areas in rotation", "empty_area_ticks"),
+                        ("one area in a hot loop", "empty_area_ticks_one_area")]:
+        empty = counters.get("Bias/" + name, {})
+        for kind in ["median", "mean"]:
+            b, e = bare.get(kind + "_ticks"), empty.get(kind + "_ticks")
+            if b and e:
+                rows.append(("bias, %s: empty area ticks / bare read difference (%s of samples)"
+                             % (shape, kind), e / b, "<= 1.3", "%.1f / %.1f ticks" % (e, b)))
     for op in ["add", "subtract", "multiply", "increment", "decrement", "equal", "not_equal",
                "less", "less_equal", "greater", "greater_equal", "shift_left", "shift_right"]:
         ratio("VYKNB64 %s / native" % op, "Number/%s/vyknb64" % op, "Number/%s/native" % op,
@@ -62,6 +67,16 @@ def main(paths):
           "Text/read_decimal/from_chars", "<= 1.0")
     ratio("VzStr decimal (length given) / from_chars", "Text/read_decimal_given_length/VzStr",
           "Text/read_decimal/from_chars", "<= 1.0")
+    ratio("VsStr radix 10, every magnitude / to_chars", "Text/spread_decimal/VsStr",
+          "Text/spread_decimal/to_chars", "<= 1.0")
+    ratio("VsStr format 3, every magnitude / to_chars", "Text/spread_grouped_3/VsStr",
+          "Text/spread_decimal/to_chars", "<= 1.2")
+    ratio("VsStr format 1310723, every magnitude / to_chars",
+          "Text/spread_grouped_3_fill_20/VsStr", "Text/spread_decimal/to_chars", "<= 1.4")
+    ratio("VzStr decimal (to the zero byte), every magnitude / from_chars",
+          "Text/read_spread/VzStr", "Text/read_spread/from_chars", "<= 1.0")
+    ratio("VzStr decimal (length given), every magnitude / from_chars",
+          "Text/read_spread_given_length/VzStr", "Text/read_spread/from_chars", "<= 1.0")
 
     print("| figure | ratio | target | note |")
     print("|---|---|---|---|")

@@ -27,16 +27,31 @@ void BM_TwoBareClockReads(benchmark::State& state) {
 }
 BENCHMARK(BM_TwoBareClockReads)->Name("Timer/pair/two_bare_clock_reads");
 
-void BM_BeginEndPair(benchmark::State& state) {
+// Begin+end pairs as hosts mark their areas: the first `Areas` of the
+// sixteen taken in turn, each mark passing `file`.
+template <unsigned Areas>
+void begin_end_pairs(benchmark::State& state, const char* file) {
+  static_assert(Areas >= 1 && Areas <= 16 && (Areas & (Areas - 1)) == 0);
   Selvorin::VYK_PAV timer(16, kAreas);
   unsigned i = 0;
   for (auto _ : state) {
-    const char* area = kAreas[i++ & 15];
-    timer._nachalo(area, __FILE__, __LINE__);
-    timer._konec(area, __FILE__, __LINE__);
+    const char* area = kAreas[i++ & (Areas - 1)];
+    timer._nachalo(area, file, __LINE__);
+    timer._konec(area, file, __LINE__);
   }
 }
+
+// Sixteen areas in rotation, this file's __FILE__.
+void BM_BeginEndPair(benchmark::State& state) { begin_end_pairs<16>(state, __FILE__); }
 BENCHMARK(BM_BeginEndPair)->Name("Timer/pair/begin_end");
+
+// One area marked in a hot loop.
+void BM_BeginEndPairOneArea(benchmark::State& state) { begin_end_pairs<1>(state, __FILE__); }
+BENCHMARK(BM_BeginEndPairOneArea)->Name("Timer/pair/begin_end_one_area");
+
+// Sixteen areas in rotation, a 100-byte file text.
+void BM_BeginEndPairLongFile(benchmark::State& state) { begin_end_pairs<16>(state, kLongFile); }
+BENCHMARK(BM_BeginEndPairLongFile)->Name("Timer/pair/begin_end_long_file");
 
 // Kept for the whole run: building the largest takes longer than its report.
 Selvorin::VYK_PAV& begun_timer(std::uint32_t count) {
