@@ -24,8 +24,10 @@
 #define VYKPAV_NOINLINE __attribute__((noinline))
 // Every call inside the function inlined into it.
 #define VYKPAV_FLATTEN __attribute__((flatten))
-// A condition that is almost never true, for the layout of the code.
+// A condition that is almost never true, or almost always, for the layout of
+// the code.
 #define VYKPAV_UNLIKELY(condition) __builtin_expect(!!(condition), 0)
+#define VYKPAV_LIKELY(condition) __builtin_expect(!!(condition), 1)
 
 #if defined(__SIZEOF_INT128__)
 #define VYKPAV_HAS_INT128 1

@@ -12,6 +12,7 @@
 
 #include "platform/cp1251.h"
 #include "platform/platform.h"
+#include "platform/system_counter.h"
 
 namespace vykpav::platform {
 
@@ -76,12 +77,7 @@ class PosixPlatform final : public Platform {
     return true;
   }
 
-  std::uint64_t counter_ticks() override {
-    timespec now{};
-    clock_gettime(CLOCK_MONOTONIC, &now);
-    return static_cast<std::uint64_t>(now.tv_sec) * kNanosecondsPerSecond +
-           static_cast<std::uint64_t>(now.tv_nsec);
-  }
+  std::uint64_t counter_ticks() override { return system_counter_ticks(); }
 
   std::uint16_t default_language_id() override {
     const std::string_view setting = locale_setting("LC_MESSAGES", "LANG");

@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include "platform/platform.h"
+#include "platform/system_counter.h"
 
 namespace vykpav::platform {
 
@@ -21,11 +22,7 @@ class Win32Platform final : public Platform {
     return true;
   }
 
-  std::uint64_t counter_ticks() override {
-    LARGE_INTEGER now;
-    QueryPerformanceCounter(&now);
-    return static_cast<std::uint64_t>(now.QuadPart);
-  }
+  std::uint64_t counter_ticks() override { return system_counter_ticks(); }
 
   std::uint16_t default_language_id() override { return GetSystemDefaultLangID(); }
 
@@ -48,6 +45,12 @@ class Win32Platform final : public Platform {
 };
 
 }  // namespace
+
+std::uint64_t system_counter_ticks() noexcept {
+  LARGE_INTEGER now;
+  QueryPerformanceCounter(&now);
+  return static_cast<std::uint64_t>(now.QuadPart);
+}
 
 Platform& system_platform() {
   static Win32Platform provider;

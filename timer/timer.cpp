@@ -11,7 +11,7 @@
 namespace vykpav::timer {
 
 Timer::Timer(std::uint32_t count, const char* const* names, platform::Platform& platform)
-    : platform_(platform) {
+    : platform_(platform), reads_system_counter_(&platform == &platform::system_platform()) {
   std::uint64_t ticks_per_second = 0;
   // A counter that claims zero ticks per second could never time anything:
   // it counts as no counter.

@@ -6,8 +6,10 @@
 #include <cstdint>
 #include <memory>
 
+#include "number/compiler.h"
 #include "number/u64.h"
 #include "platform/platform.h"
+#include "platform/system_counter.h"
 #include "selvorin/vyknb64.h"
 #include "timer/area_table.h"
 
@@ -28,15 +30,18 @@ class Timer {
     if (record == nullptr) return;
     record->start_file.assign(file, area_table_->kept_file_texts());
     record->start_line = line;
-    record->start_ticks = number::from_u64(platform_.counter_ticks());
+    record->start_ticks = number::from_u64(counter_ticks());
   }
 
-  // The counter is read first, before the file and line are recorded.
+  // The counter is read first, before the file and line are recorded. The
+  // reading is stored once the file text is in place, so that a mark which
+  // runs out of memory copying it changes nothing, as a begin mark does.
   void end(const char* area, const char* file, int line) {
     VYS_BD* record = record_for(area, file);
     if (record == nullptr) return;
-    record->end_ticks = number::from_u64(platform_.counter_ticks());
+    const std::uint64_t ticks = counter_ticks();
     record->end_file.assign(file, area_table_->kept_file_texts());
+    record->end_ticks = number::from_u64(ticks);
     record->end_line = line;
   }
 
@@ -55,7 +60,15 @@ class Timer {
     return area_table_->find(area);
   }
 
+  // The system's counter is read directly, not through its provider: the
+  // marks' reading then costs what a bare one does.
+  std::uint64_t counter_ticks() {
+    if (VYKPAV_LIKELY(reads_system_counter_)) return platform::system_counter_ticks();
+    return platform_.counter_ticks();
+  }
+
   platform::Platform& platform_;
+  const bool reads_system_counter_;
   Selvorin::VYKNB64 frequency_;
   std::unique_ptr<AreaTable> area_table_;
 };

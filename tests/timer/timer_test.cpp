@@ -9,6 +9,8 @@
 
 #include "number/u64.h"
 #include "platform/cp1251.h"
+#include "platform/platform.h"
+#include "platform/system_counter.h"
 #include "support/fake_platform.h"
 #include "support/timer_table.h"
 #include "timer/timer.h"
@@ -145,6 +147,23 @@ TEST(Timer, CounterIsReadLastInBeginAndFirstInEnd) {
   timer.begin("a", "b.cpp", 1);
   timer.end("a", "e.cpp", 2);
   EXPECT_EQ(seen, (std::vector<std::string>{"b.cpp/1 /0", "b.cpp/1 /0"}));
+}
+
+// Over the system's provider the marks read its counter without calling
+// the provider: the same clock all the same, read once by each mark.
+TEST(Timer, OverTheSystemProviderMarksReadTheSystemCounter) {
+  vykpav::platform::Platform& system = vykpav::platform::system_platform();
+  const char* names[] = {"a"};
+  Timer timer(1, names, system);
+  const std::uint64_t before = system.counter_ticks();
+  timer.begin("a", "f.cpp", 1);
+  timer.end("a", "f.cpp", 2);
+  const std::uint64_t after = vykpav::platform::system_counter_ticks();
+  const VYS_BD& a = area_record(timer, "a");
+  EXPECT_LE(before, to_u64(a.start_ticks));
+  EXPECT_LE(to_u64(a.start_ticks), to_u64(a.end_ticks));
+  EXPECT_LE(to_u64(a.end_ticks), after);
+  EXPECT_EQ(a.end_line, 2);
 }
 
 TEST(Timer, TextsAreCopiedSoCallersMayFreeThem) {
