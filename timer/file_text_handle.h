@@ -3,10 +3,10 @@
 #define VYKPAV_TIMER_FILE_TEXT_HANDLE_H
 
 #include <cstddef>
-#include <cstring>
 #include <string_view>
 
 #include "timer/kept_file_texts.h"
+#include "timer/same_text.h"
 
 namespace vykpav::timer {
 
@@ -21,12 +21,11 @@ class FileTextHandle {
   const char* data() const noexcept { return data_; }
   std::size_t size() const noexcept { return size_; }
 
-  // A host passes the same file for an area each time: then this is a
-  // string length and one comparison with the text the record holds.
+  // A host passes the same file for an area each time: then this is one
+  // pass over the text, comparing it with the one the record holds.
   void assign(const char* text, KeptFileTexts& texts) {
-    const std::size_t length = std::strlen(text);
-    if (length == size_ && std::memcmp(data_, text, length) == 0) return;
-    assign_other(text, length, texts);
+    if (same_text(data_, text)) return;
+    assign_other(text, texts);
   }
 
   friend bool operator==(const FileTextHandle& a, std::string_view b) noexcept {
@@ -35,11 +34,13 @@ class FileTextHandle {
   friend bool operator!=(const FileTextHandle& a, std::string_view b) noexcept { return !(a == b); }
 
  private:
-  void assign_other(const char* text, std::size_t length, KeptFileTexts& texts);
+  void assign_other(const char* text, KeptFileTexts& texts);
 
+  // Always followed by a zero byte.
   const char* data_ = "";
   std::size_t size_ = 0;
-  // Bytes of own room at data_; 0 while the text is a kept one (or none).
+  // Bytes of own room at data_, its zero byte included; 0 while the text is
+  // a kept one (or none).
   std::size_t room_ = 0;
 };
 

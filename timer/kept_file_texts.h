@@ -10,11 +10,11 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
-#include <cstring>
 #include <string_view>
 #include <unordered_set>
 
 #include "timer/address_slot.h"
+#include "timer/same_text.h"
 #include "timer/text_arena.h"
 
 namespace vykpav::timer {
@@ -40,13 +40,10 @@ class KeptFileTexts {
   // The kept copy of the zero-terminated `text`, kept now if need be; a
   // null view once no more can be kept. The text at the address last seen
   // for it is tried first, and its bytes compared, since the same address
-  // may hold another text later: one pass that stops at the first
-  // difference or zero byte, so it never reads past the caller's text.
+  // may hold another text later.
   std::string_view find(const char* text) {
     Recent& recent = recent_[address_slot<kRecentBits>(text)];
-    if (recent.address == text &&
-        std::strncmp(recent.kept.data(), text, recent.kept.size() + 1) == 0)
-      return recent.kept;
+    if (recent.address == text && same_text(recent.kept.data(), text)) return recent.kept;
     return find_and_remember(text, recent);
   }
 

@@ -2,6 +2,7 @@
 // record's own room once the limit is reached.
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <string>
 
 #include "timer/file_text_handle.h"
@@ -28,6 +29,25 @@ TEST(FileTextHandle, RecordsShareKeptTexts) {
   EXPECT_EQ(a, "worker.cpp");
 }
 
+// Each mark compares the text it is given with the one its record holds:
+// texts that only begin alike, or the same bytes at another address, are
+// told apart or recognised.
+TEST(FileTextHandle, ATextIsComparedToTheLastByte) {
+  TextArena arena;
+  KeptFileTexts texts(arena);
+  FileTextHandle handle;
+  char buffer[32] = "worker.cpp";
+  const char* const steps[] = {"worker.cpp", "worker.cp", "worker.cppx", "worker.cpq", "w", ""};
+  for (const char* step : steps) {
+    SCOPED_TRACE(step);
+    handle.assign(step, texts);
+    EXPECT_EQ(handle, step);
+    std::strcpy(buffer, step);  // the same bytes in the caller's own buffer
+    handle.assign(buffer, texts);
+    EXPECT_EQ(handle, step);
+  }
+}
+
 TEST(FileTextHandle, OnceNothingMoreIsKeptARecordWritesOverItsOwnRoom) {
   TextArena arena;
   KeptFileTexts texts(arena, 1, 1000);
@@ -39,11 +59,11 @@ TEST(FileTextHandle, OnceNothingMoreIsKeptARecordWritesOverItsOwnRoom) {
     bool moves;
   };
   const Step steps[] = {
-      {"first own.cpp", true},  // 13 bytes of room
+      {"first own.cpp", true},  // room for 13 bytes and the zero byte
       {"short.cpp", false},     // fits
       {"kept.cpp", false},      // a kept text, copied all the same
       {"exactly 13 by", false},
-      {"fourteen bytes", true},  // room of 26 now
+      {"fourteen bytes", true},  // room of 28 now
       {"twenty-six bytes of text.", false},
       {"", false},
   };
@@ -52,6 +72,7 @@ TEST(FileTextHandle, OnceNothingMoreIsKeptARecordWritesOverItsOwnRoom) {
     SCOPED_TRACE(step.assigned);
     own.assign(step.assigned, texts);
     EXPECT_EQ(own, step.assigned);
+    EXPECT_EQ(own.data()[own.size()], '\0') << "a held text ends in a zero byte";
     if (last != nullptr) {
       EXPECT_EQ(own.data() != last, step.moves);
     }
