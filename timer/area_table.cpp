@@ -67,10 +67,28 @@ void AreaTable::add_numbered_areas(std::uint32_t count) {
   }
 }
 
-VYS_BD* AreaTable::find_and_remember(const char* name, RecentLookup& recent) noexcept {
+VYS_BD* AreaTable::find_further(const char* name) noexcept {
+  std::size_t slot = address_slot<kRecentBits>(name);
+  for (; recent_[slot].address != nullptr; slot = (slot + 1) % kRecentSlots) {
+    RecentLookup& recent = recent_[slot];
+    if (recent.address != name) continue;
+    if (same_text(recent.name, name)) return recent.record;
+    // The address holds another name now.
+    Area* area = search(name);
+    if (area == nullptr) return nullptr;
+    recent.name = area->name.data();
+    recent.record = &area->record;
+    return &area->record;
+  }
   Area* area = search(name);
   if (area == nullptr) return nullptr;
-  recent = RecentLookup{name, area};
+  if (remembered_ == kMostRemembered) {
+    recent_.fill(RecentLookup{});
+    remembered_ = 0;
+    slot = address_slot<kRecentBits>(name);
+  }
+  recent_[slot] = RecentLookup{name, area->name.data(), &area->record};
+  ++remembered_;
   return &area->record;
 }
 

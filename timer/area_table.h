@@ -9,10 +9,12 @@
 #include <string_view>
 #include <vector>
 
+#include "number/compiler.h"
 #include "platform/large_pages.h"
 #include "timer/address_slot.h"
 #include "timer/area_record.h"
 #include "timer/kept_file_texts.h"
+#include "timer/same_text.h"
 #include "timer/text_arena.h"
 
 namespace vykpav::timer {
@@ -38,13 +40,13 @@ class AreaTable {
   AreaTable(const AreaTable&) = delete;
   AreaTable& operator=(const AreaTable&) = delete;
 
-  // The record of the area whose name is exactly `name`, or null. The check
-  // of the recent lookups is inline: a mark whose name comes from the same
-  // address as before reaches its record without a further call.
+  // The record of the area whose name is exactly `name`, or null. The home
+  // slot of the name's address is tried inline: a mark whose name comes
+  // from the same address as before mostly reaches its record there.
   VYS_BD* find(const char* name) noexcept {
-    RecentLookup& recent = recent_[address_slot<kRecentBits>(name)];
-    if (recent.name == name && same_text(recent.area->name, name)) return &recent.area->record;
-    return find_and_remember(name, recent);
+    const RecentLookup& recent = recent_[address_slot<kRecentBits>(name)];
+    if (VYKPAV_LIKELY(recent.address == name && same_text(recent.name, name))) return recent.record;
+    return find_further(name);
   }
 
   // All areas in ascending name order (bytes compared as unsigned values,
@@ -55,37 +57,33 @@ class AreaTable {
   KeptFileTexts& kept_file_texts() noexcept { return kept_file_texts_; }
 
  private:
-  // True when the zero-terminated `text` holds exactly the bytes of `name`.
-  // Stops at the first difference, so it never reads past `text`'s end.
-  static bool same_text(std::string_view name, const char* text) noexcept {
-    const char* expected = name.data();  // ends in a zero byte too
-    for (;; ++expected, ++text) {
-      if (*expected != *text) return false;
-      if (*expected == '\0') return true;
-    }
-  }
-
   void add_numbered_areas(std::uint32_t count);
 
-  struct RecentLookup;
-  VYS_BD* find_and_remember(const char* name, RecentLookup& recent) noexcept;
+  VYS_BD* find_further(const char* name) noexcept;
   Area* search(const char* name) noexcept;
 
   TextArena arena_;
   KeptFileTexts kept_file_texts_{arena_};
   Areas areas_;
 
-  // Hosts pass the same literal for an area each time, so the area last found
-  // for a name's address is tried first; its bytes are compared, since the
-  // same address may hold another name later.
+  // Hosts pass the same literal for an area each time, so each area found
+  // is remembered under the address of the name that found it, in a small
+  // open-addressing table (the next slot after a taken one). Its bytes are
+  // still compared, since the same address may hold another name later.
   struct RecentLookup {
-    const char* name = nullptr;
-    Area* area = nullptr;
+    const char* address = nullptr;
+    const char* name = nullptr;  // the area's own, zero-terminated
+    VYS_BD* record = nullptr;
   };
-  // Chosen, not measured: 64 slots (1 KiB) hold the names of a host's busy
-  // loops; a name beyond them only costs the search.
-  static constexpr int kRecentBits = 6;
-  std::array<RecentLookup, std::size_t{1} << kRecentBits> recent_{};
+  // Chosen, not measured: 128 slots (3 KiB) hold the names of a host's busy
+  // loops. At most half are taken, so a name is seldom far from its home
+  // slot; a host whose names keep coming from new addresses fills them, and
+  // then all are forgotten at once.
+  static constexpr int kRecentBits = 7;
+  static constexpr std::size_t kRecentSlots = std::size_t{1} << kRecentBits;
+  static constexpr std::size_t kMostRemembered = kRecentSlots / 2;
+  std::array<RecentLookup, kRecentSlots> recent_{};
+  std::size_t remembered_ = 0;
 };
 
 }  // namespace vykpav::timer

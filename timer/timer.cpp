@@ -21,7 +21,7 @@ Timer::Timer(std::uint32_t count, const char* const* names, platform::Platform& 
     return;
   }
   frequency_ = number::from_u64(ticks_per_second);
-  area_table_ = std::make_unique<AreaTable>(count, names);
+  area_table_.emplace(count, names);
 }
 
 void Timer::report(const char* file_name) {
