@@ -1,7 +1,7 @@
 // Decimal text. The digit count, fill included, is known before any digit is
 // made, so text ungrouped or in groups of 3 is written straight to its final
 // place in the caller's buffer: ungrouped in eight-digit words, in groups of
-// 3 from its last character back, a group of three at a time. Other group
+// 3 from its last character back, a group and its separator at a time. Other group
 // sizes make the digits in a small local array, two at a time from a table
 // of digit pairs, and copy them out group by group.
 #include <cstring>
@@ -54,13 +54,6 @@ inline void put_pair(unsigned char* at, u32 pair) noexcept {
   std::memcpy(at, kDigitPairs + 2 * pair, 2);
 }
 
-// Three digits of r < 1000 at `at`.
-inline void put_triple(unsigned char* at, u32 r) noexcept {
-  const u32 hundreds = r / 100;
-  at[0] = static_cast<unsigned char>('0' + hundreds);
-  put_pair(at + 1, r - hundreds * 100);
-}
-
 // n digits of v, the last one just before `end`; v has at most n digits and
 // the rest are leading zeros. Above 2^32 the value goes in eight-digit chunks
 // so that the digit pairs are made with 32-bit arithmetic (one instruction on
@@ -94,39 +87,6 @@ inline void put_decimal(unsigned char* end, u64 v, unsigned n) noexcept {
   if (end > start) std::memset(start, '0', std::size_t(end - start));
 }
 
-// n decimal digits of v in groups of 3, ending just before `end`: each group
-// is the remainder modulo 1000, leading zeros included, so the zero fill
-// needs no step of its own.
-inline void put_decimal_by_3(unsigned char* end, u64 v, unsigned n,
-                             unsigned char separator) noexcept {
-  while (v > 0xFFFFFFFFu) {  // then n > 9, so a full group and more follow
-    const u64 q = v / 1000;
-    end -= 3;
-    put_triple(end, u32(v - q * 1000));
-    *--end = separator;
-    n -= 3;
-    v = q;
-  }
-  u32 w = u32(v);
-  for (; n > 3; n -= 3) {
-    const u32 q = w / 1000;
-    end -= 3;
-    put_triple(end, w - q * 1000);
-    *--end = separator;
-    w = q;
-  }
-  // The first group: 1 to 3 digits, and w < 10^n.
-  if (n == 3) {
-    end -= 3;
-    put_triple(end, w);
-  } else if (n == 2) {
-    end -= 2;
-    put_pair(end, w);
-  } else {
-    *--end = static_cast<unsigned char>('0' + w);
-  }
-}
-
 // The eight decimal digits of x < 10^8, zero-filled, as the characters of
 // one word, the first in its lowest byte. x is cut into two halves of four
 // digits, the halves into pairs, the pairs into digits, every lane of the
@@ -143,6 +103,65 @@ inline u64 eight_digit_characters(u32 x) noexcept {
 
 inline void store_word(unsigned char* at, u64 w) noexcept { std::memcpy(at, &w, 8); }
 inline void store_half(unsigned char* at, u32 w) noexcept { std::memcpy(at, &w, 4); }
+
+// The three digit characters of each number below 1000, leading zeros
+// included, as the low three bytes of a word, the first in its lowest.
+struct Triples {
+  u32 text[1000];
+};
+constexpr Triples make_triples() {
+  Triples t{};
+  for (u32 i = 0; i < 1000; ++i)
+    t.text[i] = u32('0' + i / 100) | u32('0' + i / 10 % 10) << 8 | u32('0' + i % 10) << 16;
+  return t;
+}
+constexpr Triples kTriples = make_triples();
+
+// The group g (below 1000) with the separator in front, as the four
+// characters of a word.
+inline u32 group_block(u32 g, unsigned char separator) noexcept {
+  return kTriples.text[g] << 8 | separator;
+}
+
+// n decimal digits of v (v below 10^n, n from 4 to 20) in groups of 3, from
+// `out` to just before `end`. Each full group, counted from the right, goes
+// out as one word with its separator in front; the first group (1 to 3
+// digits) goes out in one word with the start of the group after it, so that
+// nothing before `out` is written. Leading zeros come from the groups
+// themselves, so the zero fill needs no step of its own.
+inline void put_decimal_by_3(unsigned char* out, unsigned char* end, u64 v, unsigned n,
+                             unsigned char separator) noexcept {
+  unsigned full = (n - 1) / 3;
+  const unsigned first = n - 3 * full;
+  u32 block;
+  if (full == 6) {
+    // 19 or 20 digits, as the report's head lines have: every group at a
+    // place of its own, from two parts of nine digits and the first group.
+    const u64 high = v / 1000000000;  // below 18446744074
+    const u32 parts[2] = {u32(high % 1000000000), u32(v - high * 1000000000)};
+    unsigned char* at = out + first;
+    for (const u32 part : parts) {
+      const u32 millions = part / 1000000;
+      const u32 thousands = part / 1000 % 1000;
+      const u32 units = part % 1000;
+      store_word(at,
+                 group_block(millions, separator) | u64{group_block(thousands, separator)} << 32);
+      store_half(at + 8, group_block(units, separator));
+      at += 12;
+    }
+    block = group_block(parts[0] / 1000000, separator);
+    v = high / 1000000000;  // below 19
+  } else {
+    do {
+      const u64 q = v / 1000;
+      block = group_block(u32(v - q * 1000), separator);
+      end -= 4;
+      store_half(end, block);
+      v = q;
+    } while (--full != 0);
+  }
+  store_half(out, kTriples.text[v] >> (8 * (3 - first)) | block << (8 * first));
+}
 
 // The last n characters of the word w (n from 1 to 8) at `at`, nothing
 // beyond them: at most two stores, the second overlapping the first.
@@ -185,6 +204,22 @@ inline void put_decimal_words(unsigned char* at, u64 v, unsigned n) noexcept {
   }
 }
 
+VYKPAV_NOINLINE int write_decimal_by_3(unsigned char* buffer, u64 v, unsigned n,
+                                       unsigned char separator) {
+  const unsigned length = n + (n - 1) / 3;
+  put_decimal_by_3(buffer, buffer + length, v, n, separator);
+  return finish(buffer, length);
+}
+
+// Other group sizes, apart: the small array and the copying out need a
+// stack frame that the two common ways of writing above do without.
+VYKPAV_NOINLINE int write_decimal_grouped(unsigned char* buffer, u64 v, unsigned n,
+                                          ulong32 format) {
+  unsigned char local[20];
+  put_decimal(local + n, v, n);
+  return put_grouped(buffer, local, n, format);
+}
+
 }  // namespace
 
 VYKPAV_NOINLINE int write_decimal(unsigned char* buffer, u64 v, ulong32 format) {
@@ -194,14 +229,8 @@ VYKPAV_NOINLINE int write_decimal(unsigned char* buffer, u64 v, ulong32 format) 
     put_decimal_words(buffer, v, n);
     return finish(buffer, n);
   }
-  if (group == 3) {
-    const unsigned length = n + (n - 1) / 3;
-    put_decimal_by_3(buffer + length, v, n, separator_of(format));
-    return finish(buffer, length);
-  }
-  unsigned char local[20];
-  put_decimal(local + n, v, n);
-  return put_grouped(buffer, local, n, format);
+  if (group == 3) return write_decimal_by_3(buffer, v, n, separator_of(format));
+  return write_decimal_grouped(buffer, v, n, format);
 }
 
 }  // namespace vykpav::number
