@@ -222,16 +222,107 @@ bool read_text(VYKNB64& value, const unsigned char* text, End end,
   return false;
 }
 
-}  // namespace
+// The text most callers pass: up to 20 decimal digits, then the zero byte.
+// Read in one straight pass, 19 digits without any test of overflow (no 19
+// digits exceed 2^64 - 1) and a 20th with it; true when the text was of that
+// kind, and then the value is read. Each character is read only after the
+// one before it was found to be a digit, so never past the zero byte.
+inline bool read_plain_decimal(VYKNB64& value, const unsigned char* text) noexcept {
+  constexpr u64 kZeroByte = u64{0} - '0';  // what a zero byte gives below
+  u64 acc = 0;
+#pragma GCC unroll 19
+  for (unsigned i = 0; i < 19; ++i) {
+    const u64 d = u64{text[i]} - '0';  // huge for a character below '0'
+    if (d >= 10) {
+      if (i == 0 || d != kZeroByte) return false;
+      store_u64(value, acc);
+      return true;
+    }
+    acc = acc * 10 + d;
+  }
+  const u64 d = u64{text[19]} - '0';
+  if (d < 10) {
+    if (text[20] != 0) return false;
+    acc = append_block(acc, d, 10);
+  } else if (d != kZeroByte) {
+    return false;
+  }
+  store_u64(value, acc);
+  return true;
+}
 
-VYKPAV_FLATTEN bool VYKNB64::VzStr(const unsigned char* text, ulong32 format) {
-  if (text == nullptr) return false;
+// The same for a text of a given length up to 20: the steps for its digits
+// are entered at the one its length says, so no test counts them.
+inline bool read_plain_decimal(VYKNB64& value, const unsigned char* text,
+                               unsigned length) noexcept {
+  if (length > 20) return false;
+  const unsigned plain = length < 20 ? length : 19;  // digits without overflow
+  const unsigned char* p = text + plain;
+  u64 acc = 0;
+  bool not_digits = false;
+  const auto take = [&](int back) {
+    const u64 d = u64{p[-back]} - '0';
+    not_digits = not_digits || d > 9;
+    acc = acc * 10 + d;
+  };
+  switch (plain) {
+    case 19: take(19); [[fallthrough]];
+    case 18: take(18); [[fallthrough]];
+    case 17: take(17); [[fallthrough]];
+    case 16: take(16); [[fallthrough]];
+    case 15: take(15); [[fallthrough]];
+    case 14: take(14); [[fallthrough]];
+    case 13: take(13); [[fallthrough]];
+    case 12: take(12); [[fallthrough]];
+    case 11: take(11); [[fallthrough]];
+    case 10: take(10); [[fallthrough]];
+    case 9: take(9); [[fallthrough]];
+    case 8: take(8); [[fallthrough]];
+    case 7: take(7); [[fallthrough]];
+    case 6: take(6); [[fallthrough]];
+    case 5: take(5); [[fallthrough]];
+    case 4: take(4); [[fallthrough]];
+    case 3: take(3); [[fallthrough]];
+    case 2: take(2); [[fallthrough]];
+    case 1: take(1); break;
+    default: break;
+  }
+  if (length == 20) {
+    const u64 d = u64{text[19]} - '0';
+    not_digits = not_digits || d > 9;
+    acc = append_block(acc, d, 10);
+  }
+  if (not_digits) return false;
+  store_u64(value, acc);
+  return true;
+}
+
+// Every other text, and every other format word.
+VYKPAV_NOINLINE VYKPAV_FLATTEN bool read_any(VYKNB64& value, const unsigned char* text,
+                                             ulong32 format) noexcept {
   const unsigned length = vykpav::number::given_length(format);
   const unsigned char separator = vykpav::number::separator_of(format);
   const unsigned char terminator = vykpav::number::terminator_of(format);
-  if (length != 0) return read_text(*this, text, GivenLength{text + length}, separator);
-  if (terminator == 0) return read_text(*this, text, ZeroTerminated{}, separator);
-  return read_text(*this, text, Terminated{terminator}, separator);
+  if (length != 0) return read_text(value, text, GivenLength{text + length}, separator);
+  if (terminator == 0) return read_text(value, text, ZeroTerminated{}, separator);
+  return read_text(value, text, Terminated{terminator}, separator);
+}
+
+}  // namespace
+
+bool VYKNB64::VzStr(const unsigned char* text, ulong32 format) {
+  if (text == nullptr) return false;
+  // Plain digits mean what they say while the separator is no digit, and
+  // the text ends where its length says or at its zero byte alone.
+  if (!is_decimal_digit(static_cast<unsigned char>(format >> 8))) {
+    const unsigned length = vykpav::number::given_length(format);
+    if (length != 0) {
+      if (read_plain_decimal(*this, text, length)) return true;
+    } else if (vykpav::number::terminator_of(format) == 0) {
+      if (read_plain_decimal(*this, text)) return true;
+    }
+  }
+  return read_any(*this, text, format);
 }
 
 }  // namespace Selvorin
