@@ -72,12 +72,11 @@ VYS_BD* AreaTable::find_further(const char* name) noexcept {
   for (; recent_[slot].address != nullptr; slot = (slot + 1) % kRecentSlots) {
     RecentLookup& recent = recent_[slot];
     if (recent.address != name) continue;
-    if (same_text(recent.name, name)) return recent.record;
+    if (same_text(recent.name, recent.length, name)) return recent.record;
     // The address holds another name now.
     Area* area = search(name);
     if (area == nullptr) return nullptr;
-    recent.name = area->name.data();
-    recent.record = &area->record;
+    recent = RecentLookup{name, area->name.data(), area->name.size(), &area->record};
     return &area->record;
   }
   Area* area = search(name);
@@ -87,7 +86,7 @@ VYS_BD* AreaTable::find_further(const char* name) noexcept {
     remembered_ = 0;
     slot = address_slot<kRecentBits>(name);
   }
-  recent_[slot] = RecentLookup{name, area->name.data(), &area->record};
+  recent_[slot] = RecentLookup{name, area->name.data(), area->name.size(), &area->record};
   ++remembered_;
   return &area->record;
 }

@@ -45,7 +45,8 @@ class AreaTable {
   // from the same address as before mostly reaches its record there.
   VYS_BD* find(const char* name) noexcept {
     const RecentLookup& recent = recent_[address_slot<kRecentBits>(name)];
-    if (VYKPAV_LIKELY(recent.address == name && same_text(recent.name, name))) return recent.record;
+    if (VYKPAV_LIKELY(recent.address == name && same_text(recent.name, recent.length, name)))
+      return recent.record;
     return find_further(name);
   }
 
@@ -73,9 +74,10 @@ class AreaTable {
   struct RecentLookup {
     const char* address = nullptr;
     const char* name = nullptr;  // the area's own, zero-terminated
+    std::size_t length = 0;      // of the name
     VYS_BD* record = nullptr;
   };
-  // Chosen, not measured: 128 slots (3 KiB) hold the names of a host's busy
+  // Chosen, not measured: 128 slots (4 KiB) hold the names of a host's busy
   // loops. At most half are taken, so a name is seldom far from its home
   // slot; a host whose names keep coming from new addresses fills them, and
   // then all are forgotten at once.

@@ -24,7 +24,7 @@ class FileTextHandle {
   // A host passes the same file for an area each time: then this is one
   // pass over the text, comparing it with the one the record holds.
   void assign(const char* text, KeptFileTexts& texts) {
-    if (same_text(data_, text)) return;
+    if (same_text(data_, size_, text)) return;
     assign_other(text, texts);
   }
 

@@ -43,7 +43,8 @@ class KeptFileTexts {
   // may hold another text later.
   std::string_view find(const char* text) {
     Recent& recent = recent_[address_slot<kRecentBits>(text)];
-    if (recent.address == text && same_text(recent.kept.data(), text)) return recent.kept;
+    if (recent.address == text && same_text(recent.kept.data(), recent.kept.size(), text))
+      return recent.kept;
     return find_and_remember(text, recent);
   }
 
