@@ -33,6 +33,12 @@
 #define VYKPAV_HAS_INT128 1
 #endif
 
+// 64-bit registers: there a 64-bit number is divided by a constant with a
+// multiplication; a 32-bit target calls a division routine for it.
+#if UINTPTR_MAX > 0xFFFFFFFFu
+#define VYKPAV_HAS_64BIT_REGISTERS 1
+#endif
+
 namespace vykpav::compiler {
 
 #if defined(VYKPAV_HAS_INT128)

@@ -1,9 +1,10 @@
 // Decimal text. The digit count, fill included, is known before any digit is
 // made, so text ungrouped or in groups of 3 is written straight to its final
-// place in the caller's buffer: ungrouped in eight-digit words, in groups of
-// 3 from its last character back, a group and its separator at a time. Other group
-// sizes make the digits in a small local array, two at a time from a table
-// of digit pairs, and copy them out group by group.
+// place in the caller's buffer, from its last character back, three digits
+// at a time from a table of three-digit texts: one word for each group and,
+// in groups of 3, the separator in front of it. Other group sizes make the
+// digits in a small local array, two at a time from a table of digit pairs,
+// and copy them out group by group.
 #include <cstring>
 
 #include "number/compiler.h"
@@ -87,22 +88,19 @@ inline void put_decimal(unsigned char* end, u64 v, unsigned n) noexcept {
   if (end > start) std::memset(start, '0', std::size_t(end - start));
 }
 
-// The eight decimal digits of x < 10^8, zero-filled, as the characters of
-// one word, the first in its lowest byte. x is cut into two halves of four
-// digits, the halves into pairs, the pairs into digits, every lane of the
-// word at once: a multiplication and a shift divide all lanes by 100, then
-// by 10, as each lane's product stays inside the lane.
-inline u64 eight_digit_characters(u32 x) noexcept {
-  const u64 halves = (x / 10000) | (u64(x % 10000) << 32);                // 32-bit lanes
-  const u64 hundreds = ((halves * 10486) >> 20) & 0x0000007F0000007Full;  // lane / 100
-  const u64 pairs = hundreds | ((halves - 100 * hundreds) << 16);         // 16-bit lanes
-  const u64 tens = ((pairs * 103) >> 10) & 0x000F000F000F000Full;         // lane / 10
-  const u64 digits = tens | ((pairs - 10 * tens) << 8);                   // 8-bit lanes
-  return digits + 0x3030303030303030ull;
-}
-
 inline void store_word(unsigned char* at, u64 w) noexcept { std::memcpy(at, &w, 8); }
 inline void store_half(unsigned char* at, u32 w) noexcept { std::memcpy(at, &w, 4); }
+
+// v / d for a constant d. Where that is a call to a division routine (a
+// 32-bit target), a number that fits in 32 bits, as most do, is divided in
+// 32 bits.
+template <u32 d>
+inline u64 divided(u64 v) noexcept {
+#if !defined(VYKPAV_HAS_64BIT_REGISTERS)
+  if (v <= 0xFFFFFFFFu) return u32(v) / d;
+#endif
+  return v / d;
+}
 
 // The three digit characters of each number below 1000, leading zeros
 // included, as the low three bytes of a word, the first in its lowest.
@@ -137,8 +135,9 @@ inline void put_decimal_by_3(unsigned char* out, unsigned char* end, u64 v, unsi
   if (full == 6) {
     // 19 or 20 digits, as the report's head lines have: every group at a
     // place of its own, from two parts of nine digits and the first group.
-    const u64 high = v / 1000000000;  // below 18446744074
-    const u32 parts[2] = {u32(high % 1000000000), u32(v - high * 1000000000)};
+    const u64 high = divided<1000000000>(v);    // below 18446744074
+    const u64 top = divided<1000000000>(high);  // below 19
+    const u32 parts[2] = {u32(high - top * 1000000000), u32(v - high * 1000000000)};
     unsigned char* at = out + first;
     for (const u32 part : parts) {
       const u32 millions = part / 1000000;
@@ -150,10 +149,10 @@ inline void put_decimal_by_3(unsigned char* out, unsigned char* end, u64 v, unsi
       at += 12;
     }
     block = group_block(parts[0] / 1000000, separator);
-    v = high / 1000000000;  // below 19
+    v = top;
   } else {
     do {
-      const u64 q = v / 1000;
+      const u64 q = divided<1000>(v);
       block = group_block(u32(v - q * 1000), separator);
       end -= 4;
       store_half(end, block);
@@ -163,45 +162,38 @@ inline void put_decimal_by_3(unsigned char* out, unsigned char* end, u64 v, unsi
   store_half(out, kTriples.text[v] >> (8 * (3 - first)) | block << (8 * first));
 }
 
-// The last n characters of the word w (n from 1 to 8) at `at`, nothing
-// beyond them: at most two stores, the second overlapping the first.
-inline void store_last(unsigned char* at, u64 w, unsigned n) noexcept {
-  w >>= 8 * (8 - n);  // the wanted characters now start at the lowest byte
-  if (n >= 4) {
-    store_half(at, u32(w));
-    store_half(at + n - 4, u32(w >> (8 * (n - 4))));
-  } else {
-    at[0] = static_cast<unsigned char>(w);
-    if (n >= 2) {
-      const std::uint16_t last_two = std::uint16_t(w >> (8 * (n - 2)));
-      std::memcpy(at + n - 2, &last_two, 2);
+// n decimal digits of v (v below 10^n, n from 1 to 20) and the zero byte at
+// `out`, three digits at a time from the right, from the table of
+// three-digit texts. Each group goes out as one word that also covers the
+// last digit of the group before it, which that group, written next, puts
+// right; the first group (1 to 3 digits) goes out with the start of the one
+// after it, so that nothing before `out` is written.
+inline void put_decimal_triples(unsigned char* out, u64 v, unsigned n) noexcept {
+  if (n <= 3) {
+    // One word cut to the digits, its zero byte after them.
+    const u32 text = kTriples.text[v] >> (8 * (3 - n));
+    if (n == 3) {
+      store_half(out, text);
+    } else {
+      const std::uint16_t first_two = std::uint16_t(text);
+      std::memcpy(out, &first_two, 2);
+      out[n] = 0;
     }
+    return;
   }
-}
-
-// n decimal digits of v (v below 10^n, n from 1 to 20) at `at`, leading
-// zeros included: the value in eight-digit words, each written whole, the
-// first word cut to what the text needs. A word stored first and partly
-// overwritten by the next is never written past the text.
-inline void put_decimal_words(unsigned char* at, u64 v, unsigned n) noexcept {
-  if (n > 16) {
-    const u64 top = v / 10000000000000000ull;  // below 1845
-    const u64 rest = v - top * 10000000000000000ull;
-    const u32 middle = u32(rest / 100000000u);
-    const u32 low = u32(rest - u64(middle) * 100000000u);
-    const unsigned k = n - 16;  // 1 to 4
-    store_half(at, u32(eight_digit_characters(u32(top)) >> 32 >> (8 * (4 - k))));
-    store_word(at + k, eight_digit_characters(middle));
-    store_word(at + k + 8, eight_digit_characters(low));
-  } else if (n > 8) {
-    const u32 high = u32(v / 100000000u);
-    const u32 low = u32(v - u64(high) * 100000000u);
-    const unsigned k = n - 8;  // 1 to 8
-    store_word(at, eight_digit_characters(high) >> (8 * (8 - k)));
-    store_word(at + k, eight_digit_characters(low));
-  } else {
-    store_last(at, eight_digit_characters(u32(v)), n);
-  }
+  unsigned full = (n - 1) / 3;
+  const unsigned first = n - 3 * full;
+  unsigned char* at = out + n;
+  *at = 0;
+  u32 group;
+  do {
+    const u64 q = divided<1000>(v);
+    group = kTriples.text[v - q * 1000];
+    at -= 3;
+    store_half(at - 1, group << 8);
+    v = q;
+  } while (--full != 0);
+  store_half(out, kTriples.text[v] >> (8 * (3 - first)) | group << (8 * first));
 }
 
 VYKPAV_NOINLINE int write_decimal_by_3(unsigned char* buffer, u64 v, unsigned n,
@@ -226,8 +218,8 @@ VYKPAV_NOINLINE int write_decimal(unsigned char* buffer, u64 v, ulong32 format) 
   const unsigned n = text_digit_count(decimal_digit_count(v), format, 20);
   const unsigned group = group_size(format);
   if (group == 0 || group >= n) {
-    put_decimal_words(buffer, v, n);
-    return finish(buffer, n);
+    put_decimal_triples(buffer, v, n);
+    return int(n);
   }
   if (group == 3) return write_decimal_by_3(buffer, v, n, separator_of(format));
   return write_decimal_grouped(buffer, v, n, format);
