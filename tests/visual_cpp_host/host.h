@@ -6,6 +6,7 @@
 #ifndef VYKPAV_TESTS_VISUAL_CPP_HOST_HOST_H
 #define VYKPAV_TESTS_VISUAL_CPP_HOST_HOST_H
 
+#include <selvorin/marks.h>
 #include <selvorin/vyk_pav.h>
 
 namespace host {

@@ -16,10 +16,11 @@ const char kFileA[] = "host/a.cpp";
 const char kFileB[] = "host/b.cpp";
 const char kFast[] = "\xC1\xFB\xF1\xF2\xF0\xEE";  // "Быстро" in code page 1251
 
-// A named timer of ten names, one of them twice: nine areas, seven begun.
+// A named timer of eleven names, one of them twice: ten areas, eight begun.
 const char* kNames[] = {
     "sleep 20 ms",    "sleep 5 ms", "never ended", "never begun", "ended before begun",
-    "negative lines", kFast,        "twice",       "twice",       "ended only"};
+    "negative lines", kFast,        "twice",       "twice",       "ended only",
+    "scoped"};
 
 const ExpectedArea kNamedAreas[] = {
     {"sleep 20 ms", kFileA, 100, kFileB, 101, 19000, kLongest},
@@ -29,6 +30,7 @@ const ExpectedArea kNamedAreas[] = {
     {"negative lines", kFileA, -1, kFileB, -2, 0, kLongest},
     {kFast, kFileA, 140, kFileA, 141, 0, kLongest},
     {"twice", kFileA, 152, kFileB, 153, 0, kLongest},
+    {"scoped", kFileB, 170, kFileB, 170, 0, kLongest},
 };
 
 void mark_named(Selvorin::VYK_PAV& timer) {
@@ -50,6 +52,7 @@ void mark_named(Selvorin::VYK_PAV& timer) {
   timer._nachalo("twice", kFileA, 152);
   timer._konec("twice", kFileB, 153);
   timer._konec("ended only", kFileA, 160);
+  { Selvorin::VYK_PAV_Scope scope(timer, "scoped", kFileB, 170); }
   // Marks that change nothing.
   timer._nachalo("no such area", kFileA, 900);
   timer._konec(nullptr, kFileA, 901);
@@ -123,11 +126,11 @@ void check_reports(bool russian) {
   // first one's notice.
   DeleteFileA(kNamedFile);
   {
-    Selvorin::VYK_PAV timer(10, kNames);
+    Selvorin::VYK_PAV timer(11, kNames);
     mark_named(timer);
     report(timer, kNamedFile, context);
     const unsigned long first = read_all(kNamedFile);
-    check_report(context, g_file, first, kNamedAreas, 7);
+    check_report(context, g_file, first, kNamedAreas, 8);
 
     char* mutable_names[] = {const_cast<char*>("mutable")};
     Selvorin::VYK_PAV other(1, mutable_names);
@@ -138,7 +141,7 @@ void check_reports(bool russian) {
     check(both > first, "the second report is appended");
     check_report(context, g_file + first, both - first, kMutableAreas, 1);
     report(timer, kNamedFile, context);
-    check_report(context, g_file + both, read_all(kNamedFile) - both, kNamedAreas, 7);
+    check_report(context, g_file + both, read_all(kNamedFile) - both, kNamedAreas, 8);
   }
   DeleteFileA(kNamedFile);
 
