@@ -20,8 +20,7 @@
 //  * a constructor leaves an inert timer (no error box; everything after it
 //    does nothing);
 //  * a mark is dropped and its area keeps what it had;
-//  * a report is dropped before its file is opened: the file stays as it
-//    was.
+//  * a report is dropped, and its file stays as it was.
 #ifndef VYKPAV_LIBRARY_VISUAL_CPP_ABI_H
 #define VYKPAV_LIBRARY_VISUAL_CPP_ABI_H
 
