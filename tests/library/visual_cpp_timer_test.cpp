@@ -9,12 +9,12 @@
 #include <iterator>
 #include <string>
 
-#include "library/report_buffer.h"
 #include "library/visual_cpp_abi.h"
 #include "platform/platform.h"
 #include "support/failing_allocation.h"
+#include "support/fake_platform.h"
 #include "support/timer_table.h"
-#include "timer/fake_platform.h"
+#include "timer/report_buffer.h"
 #include "timer/timer.h"
 
 namespace {
@@ -149,7 +149,7 @@ TEST_F(VisualCppTimerWithoutMemory, AReportLeavesItsFileAsItWas) {
     const std::size_t failures = fail_each_allocation(
         [&] {
           write_file(path, earlier);
-          vykpav::library::release_report_buffer();
+          vykpav::timer::release_report_buffer();
         },
         [&] { vykpav_vc_timer_report(&timer, file_name); },
         [&](std::size_t index) { EXPECT_EQ(read_file(path), earlier) << "index " << index; });

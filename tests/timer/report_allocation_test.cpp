@@ -10,9 +10,9 @@
 #include <new>
 #include <string>
 
-#include "fake_platform.h"
-#include "library/report_buffer.h"
 #include "support/failing_allocation.h"
+#include "support/fake_platform.h"
+#include "timer/report_buffer.h"
 #include "timer/timer.h"
 
 namespace {
@@ -55,7 +55,7 @@ TEST(ReportAllocation, AReportThatRunsOutOfMemoryLeavesItsFileAsItWas) {
         [&] {
           std::ofstream(path, std::ios::binary) << earlier;
           // As the library's first report finds it.
-          vykpav::library::release_report_buffer();
+          vykpav::timer::release_report_buffer();
           threw = false;
         },
         [&] {
