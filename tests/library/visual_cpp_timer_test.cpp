@@ -6,13 +6,13 @@
 
 #include <filesystem>
 #include <fstream>
-#include <iterator>
 #include <string>
 
 #include "library/visual_cpp_abi.h"
 #include "platform/platform.h"
 #include "support/failing_allocation.h"
 #include "support/fake_platform.h"
+#include "support/scratch_directory.h"
 #include "support/timer_table.h"
 #include "timer/report_buffer.h"
 #include "timer/timer.h"
@@ -24,13 +24,10 @@ using testing_support::area_record;
 using testing_support::fail_each_allocation;
 using testing_support::FailingAllocation;
 using testing_support::FakePlatform;
+using testing_support::read_file;
+using testing_support::ScratchDirectory;
 using vykpav::library::VisualCppTimer;
 using vykpav::timer::VYS_BD;
-
-std::string read_file(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
 
 void write_file(const fs::path& path, const std::string& text) {
   std::ofstream(path, std::ios::binary) << text;
@@ -42,22 +39,9 @@ const char kFile[] = "host/main.cpp";
 // Each test runs in a fresh, empty current directory, on the fake platform.
 class VisualCppTimerWithoutMemory : public ::testing::Test {
  protected:
-  void SetUp() override {
-    const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-    directory_ = fs::temp_directory_path() / (std::string("vykpav_vc_") + info->name());
-    fs::remove_all(directory_);
-    fs::create_directories(directory_);
-    previous_ = fs::current_path();
-    fs::current_path(directory_);
-  }
-  void TearDown() override {
-    fs::current_path(previous_);
-    fs::remove_all(directory_);
-  }
-
   FakePlatform fake_;
   vykpav::platform::ScopedPlatformOverride use_fake_{fake_};
-  fs::path directory_, previous_;
+  ScratchDirectory directory_{"vykpav_vc_"};
 };
 
 // Each allocation of the constructor in turn: every failure leaves an inert
@@ -78,7 +62,7 @@ TEST_F(VisualCppTimerWithoutMemory, AConstructorLeavesAnInertTimer) {
         vykpav_vc_timer_report(&timer, "given.txt");
         vykpav_vc_timer_report(&timer, nullptr);
         vykpav_vc_timer_destroy(&timer);
-        EXPECT_TRUE(fs::is_empty(directory_));
+        EXPECT_TRUE(fs::is_empty(directory_.path()));
         EXPECT_EQ(fake_.counter_reads, 0);
         EXPECT_TRUE(fake_.error_boxes.empty());
       });

@@ -6,12 +6,12 @@
 
 #include <filesystem>
 #include <fstream>
-#include <iterator>
 #include <new>
 #include <string>
 
 #include "support/failing_allocation.h"
 #include "support/fake_platform.h"
+#include "support/scratch_directory.h"
 #include "timer/report_buffer.h"
 #include "timer/timer.h"
 
@@ -20,19 +20,12 @@ namespace {
 namespace fs = std::filesystem;
 using testing_support::fail_each_allocation;
 using testing_support::FakePlatform;
+using testing_support::read_file;
+using testing_support::ScratchDirectory;
 using vykpav::timer::Timer;
 
-std::string read_file(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
 TEST(ReportAllocation, AReportThatRunsOutOfMemoryLeavesItsFileAsItWas) {
-  const fs::path directory = fs::temp_directory_path() / "vykpav_report_allocation";
-  fs::remove_all(directory);
-  fs::create_directories(directory);
-  const fs::path previous = fs::current_path();
-  fs::current_path(directory);
+  const ScratchDirectory directory("vykpav_");
 
   FakePlatform fake;
   const char* names[] = {"parse", "solve", "an area name long enough to need storage of its own"};
@@ -74,9 +67,6 @@ TEST(ReportAllocation, AReportThatRunsOutOfMemoryLeavesItsFileAsItWas) {
     EXPECT_FALSE(threw);
     EXPECT_EQ(read_file(path), file_name != nullptr ? earlier + report : report);
   }
-
-  fs::current_path(previous);
-  fs::remove_all(directory);
 }
 
 }  // namespace
