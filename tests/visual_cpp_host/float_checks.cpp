@@ -10,25 +10,14 @@ namespace host {
 
 namespace {
 
-u64 bits_of(double x) {
-  u64 bits;
-  __builtin_memcpy(&bits, &x, sizeof bits);
-  return bits;
-}
-double double_of(u64 bits) {
-  double x;
-  __builtin_memcpy(&x, &bits, sizeof x);
-  return x;
-}
-unsigned bits_of(float x) {
-  unsigned bits;
-  __builtin_memcpy(&bits, &x, sizeof bits);
-  return bits;
-}
-float float_of(unsigned bits) {
-  float x;
-  __builtin_memcpy(&x, &bits, sizeof x);
-  return x;
+// The bytes of `from` read as a `To` of the same size: a float or double
+// as its bits, or bits as the float or double they encode.
+template <typename To, typename From>
+To bits_as(const From& from) {
+  static_assert(sizeof(To) == sizeof(From), "the same bytes");
+  To to;
+  __builtin_memcpy(&to, &from, sizeof to);
+  return to;
 }
 
 int top_bit(u64 v) { return 63 - __builtin_clzll(v); }
@@ -96,14 +85,15 @@ void check_conversions(u64 v, Mode mode) {
   const u64 expected_double = double_bits(round_to(v, 53, mode));
   const double as_double = static_cast<double>(x);
   check_word_kept("operator double keeps the control word");
-  check_value(bits_of(as_double), expected_double, "operator double", v, mode);
+  check_value(bits_as<u64>(as_double), expected_double, "operator double", v, mode);
   const long double as_long_double = static_cast<long double>(x);
   check_word_kept("operator long double keeps the control word");
-  check_value(bits_of(static_cast<double>(as_long_double)), expected_double, "operator long double",
-              v, mode);
+  check_value(bits_as<u64>(static_cast<double>(as_long_double)), expected_double,
+              "operator long double", v, mode);
   const float as_float = static_cast<float>(x);
   check_word_kept("operator float keeps the control word");
-  check_value(bits_of(as_float), float_bits(round_to(v, 24, mode)), "operator float", v, mode);
+  check_value(bits_as<unsigned>(as_float), float_bits(round_to(v, 24, mode)), "operator float", v,
+              mode);
 
   // Back again: the double is whole, or 2^64, which clamps.
   VYKNB64 y(1u);
@@ -114,7 +104,7 @@ void check_conversions(u64 v, Mode mode) {
 
 void check_assignments(u64 bits, unsigned narrow, Mode mode) {
   const u64 previous = random64();
-  const double d = double_of(bits);
+  const double d = bits_as<double>(bits);
   VYKNB64 x(previous);
   check(&(x = d) == &x, "operator=(double) returns the value");
   check_word_kept("operator=(double) keeps the control word");
@@ -124,7 +114,7 @@ void check_assignments(u64 bits, unsigned narrow, Mode mode) {
   check(&(y = ld) == &y, "operator=(long double) returns the value");
   check_word_kept("operator=(long double) keeps the control word");
   check_value(value_of(y), from_double(bits, previous), "operator=(long double)", bits, mode);
-  const float f = float_of(narrow);
+  const float f = bits_as<float>(narrow);
   VYKNB64 z(previous);
   check(&(z = f) == &z, "operator=(float) returns the value");
   check_word_kept("operator=(float) keeps the control word");
@@ -191,9 +181,9 @@ void check_floats() {
   set_control_word(kVisualCppControlWord);
   // Two of the answers in figures, apart from the host's own reading of bits.
   VYKNB64 x;
-  x = double_of(0x43EFFFFFFFFFFFFFull);
+  x = bits_as<double>(0x43EFFFFFFFFFFFFFull);
   check_value(value_of(x), 18446744073709549568ull, "the largest double below 2^64", 0, 0);
-  x = float_of(0x5F7FFFFFu);
+  x = bits_as<float>(0x5F7FFFFFu);
   check_value(value_of(x), 18446742974197923840ull, "the largest float below 2^64", 0, 0);
   end_group();
 }
