@@ -32,6 +32,7 @@ install(FILES
     include/selvorin/marks.h
     include/selvorin/vyk_pav.h
     include/selvorin/vyknb64.h
+    include/selvorin/vyknb64_integers.h
   DESTINATION ${CMAKE_INSTALL_INCLUDEDIR}/selvorin
   COMPONENT vykpav_Development)
 

@@ -8,12 +8,19 @@
 //    is 0 / 0 with a VYKNB64 dividend, which yields 1.
 //  * Shift counts are taken modulo 64 (only bits 0-5 of the count are used),
 //    so a shift by 64 leaves the value unchanged.
-//  * Operators mixing a VYKNB64 with a 32-bit word (`ulong32`) take the word
-//    as a 64-bit value with a zero high half. The compound forms with the
-//    word on the left (n += v, n <<= v, ...) compute a 32-bit result and
-//    saturate at 2^32 - 1 where a VYKNB64 would saturate at 2^64 - 1.
-//    Integers of other types convert to the 32-bit word in these operators;
-//    build a VYKNB64 first to use a wider operand.
+//  * An integer operand of any type but bool, on either side, counts with its
+//    exact value, whatever its type and the platform. +, -, * give the exact
+//    result clamped to [0, 2^64 - 1]: v + (-1) is v - 1, 3 - v is 0 for v > 3.
+//    Comparisons compare the values: a negative integer is below every
+//    VYKNB64. / and % truncate as C++ does, then clamp: v / -3 is 0, v % -3 is
+//    v % 3, a negative dividend gives 0; 0 / 0 is 0 with an integer dividend,
+//    0 % 0 is 0. &, |, ^ and shifts take the integer's bits as std::uint64_t
+//    would: v & -1 is v, v << -1 shifts by 63.
+//  * The compound forms with an integer on the left (n += v, n <<= v, ...)
+//    exist only for the 32-bit word `ulong32` and compute a 32-bit result,
+//    saturating at 2^32 - 1 where a VYKNB64 would saturate at 2^64 - 1. For an
+//    integer of another type they do not compile, by design.
+//  * Construction from a negative integer gives 0.
 //  * Assignment from float, double and long double truncates toward zero,
 //    clamps to [0, 2^64 - 1] and ignores a NaN. The conversions back are
 //    explicit: long double is exact (on targets with the 80-bit format),
@@ -24,7 +31,8 @@
 //
 // The layout is exactly that of a little-endian uint64_t: `low` (bits 0-31)
 // then `high` (bits 32-63). The type is trivially copyable; construction and
-// copying are inline and never cross the library boundary.
+// copying are inline and never cross the library boundary. So do the forms
+// with integers other than the word: they forward to the exported ones.
 #ifndef SELVORIN_VYKNB64_H
 #define SELVORIN_VYKNB64_H
 
@@ -44,6 +52,56 @@ using ulong32 = std::uint32_t;
 #endif
 static_assert(sizeof(ulong32) == 4, "ulong32 must be 32 bits wide");
 
+namespace vyknb64_internal {
+
+// The integer types of the inline mixed forms: all but bool, which keeps the
+// word forms, and the word itself, whose forms are exported.
+template <class Integer>
+using IfOtherInteger = typename std::enable_if<std::is_integral<Integer>::value &&
+                                                   !std::is_same<Integer, bool>::value &&
+                                                   !std::is_same<Integer, ulong32>::value,
+                                               int>::type;
+
+// An integer's exact value as a sign and a magnitude; every magnitude fits
+// 64 bits (the most negative is 2^63).
+struct SignAndMagnitude {
+  bool negative;
+  std::uint64_t magnitude;
+};
+
+template <class Integer>
+constexpr SignAndMagnitude sign_and_magnitude(Integer n, std::true_type /*signed*/) noexcept {
+  return n < 0 ? SignAndMagnitude{true, 0 - static_cast<std::uint64_t>(n)}
+               : SignAndMagnitude{false, static_cast<std::uint64_t>(n)};
+}
+template <class Integer>
+constexpr SignAndMagnitude sign_and_magnitude(Integer n, std::false_type /*signed*/) noexcept {
+  return SignAndMagnitude{false, static_cast<std::uint64_t>(n)};
+}
+template <class Integer>
+constexpr SignAndMagnitude sign_and_magnitude(Integer n) noexcept {
+  static_assert(sizeof(Integer) <= sizeof(std::uint64_t),
+                "integers wider than 64 bits are not taken");
+  return sign_and_magnitude(n, std::is_signed<Integer>());
+}
+
+// The bits of a bitwise operand: two's complement in 64 bits, as the
+// conversion to std::uint64_t gives them.
+template <class Integer>
+constexpr std::uint64_t bits_of(Integer n) noexcept {
+  static_assert(sizeof(Integer) <= sizeof(std::uint64_t),
+                "integers wider than 64 bits are not taken");
+  return static_cast<std::uint64_t>(n);
+}
+
+// A shift count: bits 0-5 of those bits.
+template <class Integer>
+constexpr ulong32 shift_count_of(Integer count) noexcept {
+  return static_cast<ulong32>(bits_of(count) & 63u);
+}
+
+}  // namespace vyknb64_internal
+
 class VYKNB64 {
  public:
   ulong32 low;   // bits 0-31
@@ -51,8 +109,9 @@ class VYKNB64 {
 
   VYKNB64() noexcept : low(0), high(0) {}
 
-  // From an integer of any width: the full value, so a uint64_t keeps its high
-  // half; a negative integer gives 0, as a negative floating-point value does.
+  // From an integer of up to 64 bits: the full value, so a uint64_t keeps its
+  // high half; a negative integer gives 0, as a negative floating-point value
+  // does.
   // NOLINTNEXTLINE(google-explicit-constructor): implicit by design, like a built-in
   template <class Integer, typename std::enable_if<std::is_integral<Integer>::value, int>::type = 0>
   VYKNB64(Integer n)
@@ -80,6 +139,43 @@ class VYKNB64 {
   VYKPAV_API VYKNB64& operator/=(ulong32 divisor);
   VYKPAV_API VYKNB64& operator%=(const VYKNB64& divisor);
   VYKPAV_API VYKNB64& operator%=(ulong32 divisor);
+
+  // The same with an integer of another type: its exact value, a count's
+  // low 6 bits.
+  template <class Integer, vyknb64_internal::IfOtherInteger<Integer> = 0>
+  VYKNB64& operator<<=(Integer count) {
+    return *this <<= vyknb64_internal::shift_count_of(count);
+  }
+  template <class Integer, vyknb64_internal::IfOtherInteger<Integer> = 0>
+  VYKNB64& operator>>=(Integer count) {
+    return *this >>= vyknb64_internal::shift_count_of(count);
+  }
+  template <class Integer, vyknb64_internal::IfOtherInteger<Integer> = 0>
+  VYKNB64& operator+=(Integer n) {
+    const vyknb64_internal::SignAndMagnitude m = vyknb64_internal::sign_and_magnitude(n);
+    return m.negative ? (*this -= VYKNB64(m.magnitude)) : (*this += VYKNB64(m.magnitude));
+  }
+  template <class Integer, vyknb64_internal::IfOtherInteger<Integer> = 0>
+  VYKNB64& operator-=(Integer n) {
+    const vyknb64_internal::SignAndMagnitude m = vyknb64_internal::sign_and_magnitude(n);
+    return m.negative ? (*this += VYKNB64(m.magnitude)) : (*this -= VYKNB64(m.magnitude));
+  }
+  // A negative factor or divisor makes the exact result 0 or below.
+  template <class Integer, vyknb64_internal::IfOtherInteger<Integer> = 0>
+  VYKNB64& operator*=(Integer n) {
+    const vyknb64_internal::SignAndMagnitude m = vyknb64_internal::sign_and_magnitude(n);
+    return m.negative ? (*this = VYKNB64()) : (*this *= VYKNB64(m.magnitude));
+  }
+  template <class Integer, vyknb64_internal::IfOtherInteger<Integer> = 0>
+  VYKNB64& operator/=(Integer divisor) {
+    const vyknb64_internal::SignAndMagnitude m = vyknb64_internal::sign_and_magnitude(divisor);
+    return m.negative ? (*this = VYKNB64()) : (*this /= VYKNB64(m.magnitude));
+  }
+  // The truncating remainder has the sign of the dividend: v % -d is v % d.
+  template <class Integer, vyknb64_internal::IfOtherInteger<Integer> = 0>
+  VYKNB64& operator%=(Integer divisor) {
+    return *this %= VYKNB64(vyknb64_internal::sign_and_magnitude(divisor).magnitude);
+  }
 
   // Bitwise and shift; with a word operand, & clears the high half while | and
   // ^ pass it through.
@@ -156,15 +252,8 @@ class VYKNB64 {
  private:
   template <class Integer>
   static std::uint64_t clamp_to_unsigned(Integer n) noexcept {
-    return clamp_to_unsigned(n, std::is_signed<Integer>());
-  }
-  template <class Integer>
-  static std::uint64_t clamp_to_unsigned(Integer n, std::true_type) noexcept {
-    return n < 0 ? 0 : static_cast<std::uint64_t>(n);
-  }
-  template <class Integer>
-  static std::uint64_t clamp_to_unsigned(Integer n, std::false_type) noexcept {
-    return static_cast<std::uint64_t>(n);
+    const vyknb64_internal::SignAndMagnitude m = vyknb64_internal::sign_and_magnitude(n);
+    return m.negative ? 0 : m.magnitude;
   }
 };
 
@@ -217,5 +306,8 @@ VYKPAV_API VYKNB64& operator++(VYKNB64& v);
 VYKPAV_API VYKNB64& operator--(VYKNB64& v);
 
 }  // namespace Selvorin
+
+// The forms with an integer of another type that have no member among them.
+#include "selvorin/vyknb64_integers.h"  // IWYU pragma: export
 
 #endif  // SELVORIN_VYKNB64_H

@@ -88,6 +88,9 @@ int main(int argc, char** argv) {
   Selvorin::VYKNB64 read_back;
   expect(read_back.VzStr(grouped, 0) && read_back == product, "grouped text read back");
 
+  // Integers of other widths count with their full value.
+  expect(value_of(Selvorin::VYKNB64(a) * b) == a * b, "VYKNB64 * std::uint64_t");
+
   timer.pokaz(argv[1]);
   return failures == 0 ? 0 : 1;
 }

@@ -98,6 +98,7 @@ include/selvorin/export.h
 include/selvorin/marks.h
 include/selvorin/vyk_pav.h
 include/selvorin/vyknb64.h
+include/selvorin/vyknb64_integers.h
 lib
 lib/cmake
 lib/cmake/vykpav
