@@ -25,6 +25,8 @@
 //    clamps to [0, 2^64 - 1] and ignores a NaN. The conversions back are
 //    explicit: long double is exact (on targets with the 80-bit format),
 //    float and double round once in the current rounding mode.
+//  * Conversions to integer types are explicit, and give what static_cast of
+//    the 64-bit value gives; there is none to bool (write v != 0).
 //  * VsStr and VzStr write and read text in radix 2, 8, 10 and 16 with
 //    digit grouping; nothing is localised.
 //  * There is no unary minus, logical not, postfix ++/--, or |=, ^=, &=.
@@ -36,8 +38,11 @@
 #ifndef SELVORIN_VYKNB64_H
 #define SELVORIN_VYKNB64_H
 
-#include <cstdint>
-#include <type_traits>
+#include <cstddef>      // std::size_t
+#include <cstdint>      // std::uint64_t, std::uint32_t
+#include <limits>       // std::numeric_limits, specialised below
+#include <type_traits>  // std::enable_if, std::is_integral
+#include <typeindex>    // declares std::hash, without all of <functional>
 
 #include "selvorin/export.h"
 
@@ -100,6 +105,20 @@ constexpr ulong32 shift_count_of(Integer count) noexcept {
   return static_cast<ulong32>(bits_of(count) & 63u);
 }
 
+// The hash of a value: the value itself where std::size_t holds 64 bits, so
+// no two collide; a 32-bit std::size_t gets the high word folded into the low
+// one by an odd multiplier, so values apart only in `high` do not all collide.
+template <class Size, bool = (sizeof(Size) >= sizeof(std::uint64_t))>
+struct ValueHash {
+  static Size of(std::uint64_t x) noexcept { return x; }
+};
+template <class Size>
+struct ValueHash<Size, false> {
+  static Size of(std::uint64_t x) noexcept {
+    return static_cast<Size>(x ^ ((x >> 32) * 0x9E3779B9u));
+  }
+};
+
 }  // namespace vyknb64_internal
 
 class VYKNB64 {
@@ -107,15 +126,14 @@ class VYKNB64 {
   ulong32 low;   // bits 0-31
   ulong32 high;  // bits 32-63
 
-  VYKNB64() noexcept : low(0), high(0) {}
+  constexpr VYKNB64() noexcept : low(0), high(0) {}
 
   // From an integer of up to 64 bits: the full value, so a uint64_t keeps its
   // high half; a negative integer gives 0, as a negative floating-point value
   // does.
   // NOLINTNEXTLINE(google-explicit-constructor): implicit by design, like a built-in
   template <class Integer, typename std::enable_if<std::is_integral<Integer>::value, int>::type = 0>
-  VYKNB64(Integer n)
-  noexcept
+  constexpr VYKNB64(Integer n) noexcept
       : low(static_cast<ulong32>(clamp_to_unsigned(n))),
         high(static_cast<ulong32>(clamp_to_unsigned(n) >> 32)) {}
 
@@ -220,6 +238,15 @@ class VYKNB64 {
   VYKPAV_API explicit operator double() const;
   VYKPAV_API explicit operator long double() const;
 
+  // Conversion to an integer type, as static_cast of the 64-bit value would
+  // give. Explicit as well, and not to bool: v != 0 says what is meant.
+  template <class Integer, typename std::enable_if<std::is_integral<Integer>::value &&
+                                                       !std::is_same<Integer, bool>::value,
+                                                   int>::type = 0>
+  constexpr explicit operator Integer() const noexcept {
+    return static_cast<Integer>((static_cast<std::uint64_t>(high) << 32) | low);
+  }
+
   // Writes the value as digits in `radix` (2, 8, 10 or 16) followed by a zero
   // byte and returns the number of digits and separators written. The format
   // word holds four byte fields, least significant first:
@@ -233,6 +260,9 @@ class VYKNB64 {
   VYKPAV_API int VsStr(unsigned char* buffer, ulong32 format, int radix);
   int VsStr(char* buffer, ulong32 format, int radix) {
     return VsStr(reinterpret_cast<unsigned char*>(buffer), format, radix);
+  }
+  int VsStr(decltype(nullptr), ulong32 format, int radix) {
+    return VsStr(static_cast<unsigned char*>(nullptr), format, radix);
   }
 
   // Reads a value from text: decimal ("1234", "1 234"), or hexadecimal,
@@ -248,10 +278,13 @@ class VYKNB64 {
   bool VzStr(const char* text, ulong32 format) {
     return VzStr(reinterpret_cast<const unsigned char*>(text), format);
   }
+  bool VzStr(decltype(nullptr), ulong32 format) {
+    return VzStr(static_cast<const unsigned char*>(nullptr), format);
+  }
 
  private:
   template <class Integer>
-  static std::uint64_t clamp_to_unsigned(Integer n) noexcept {
+  static constexpr std::uint64_t clamp_to_unsigned(Integer n) noexcept {
     const vyknb64_internal::SignAndMagnitude m = vyknb64_internal::sign_and_magnitude(n);
     return m.negative ? 0 : m.magnitude;
   }
@@ -309,5 +342,58 @@ VYKPAV_API VYKNB64& operator--(VYKNB64& v);
 
 // The forms with an integer of another type that have no member among them.
 #include "selvorin/vyknb64_integers.h"  // IWYU pragma: export
+
+namespace std {
+
+// The limits of the range; unlike std::uint64_t, the arithmetic saturates
+// rather than wrapping (is_modulo is false), and nothing traps.
+template <>
+class numeric_limits<Selvorin::VYKNB64> {
+ public:
+  static constexpr bool is_specialized = true;
+  static constexpr bool is_signed = false;
+  static constexpr bool is_integer = true;
+  static constexpr bool is_exact = true;
+  static constexpr bool has_infinity = false;
+  static constexpr bool has_quiet_NaN = false;
+  static constexpr bool has_signaling_NaN = false;
+  static constexpr float_denorm_style has_denorm = denorm_absent;
+  static constexpr bool has_denorm_loss = false;
+  static constexpr float_round_style round_style = round_toward_zero;
+  static constexpr bool is_iec559 = false;
+  static constexpr bool is_bounded = true;
+  static constexpr bool is_modulo = false;
+  static constexpr int digits = 64;
+  static constexpr int digits10 = 19;
+  static constexpr int max_digits10 = 0;
+  static constexpr int radix = 2;
+  static constexpr int min_exponent = 0;
+  static constexpr int min_exponent10 = 0;
+  static constexpr int max_exponent = 0;
+  static constexpr int max_exponent10 = 0;
+  static constexpr bool traps = false;
+  static constexpr bool tinyness_before = false;
+
+  static constexpr Selvorin::VYKNB64 min() noexcept { return Selvorin::VYKNB64(); }
+  static constexpr Selvorin::VYKNB64 lowest() noexcept { return Selvorin::VYKNB64(); }
+  static constexpr Selvorin::VYKNB64 max() noexcept {
+    return Selvorin::VYKNB64(numeric_limits<std::uint64_t>::max());
+  }
+  static constexpr Selvorin::VYKNB64 epsilon() noexcept { return Selvorin::VYKNB64(); }
+  static constexpr Selvorin::VYKNB64 round_error() noexcept { return Selvorin::VYKNB64(); }
+  static constexpr Selvorin::VYKNB64 infinity() noexcept { return Selvorin::VYKNB64(); }
+  static constexpr Selvorin::VYKNB64 quiet_NaN() noexcept { return Selvorin::VYKNB64(); }
+  static constexpr Selvorin::VYKNB64 signaling_NaN() noexcept { return Selvorin::VYKNB64(); }
+  static constexpr Selvorin::VYKNB64 denorm_min() noexcept { return Selvorin::VYKNB64(); }
+};
+
+template <>
+struct hash<Selvorin::VYKNB64> {
+  std::size_t operator()(const Selvorin::VYKNB64& v) const noexcept {
+    return Selvorin::vyknb64_internal::ValueHash<std::size_t>::of(static_cast<std::uint64_t>(v));
+  }
+};
+
+}  // namespace std
 
 #endif  // SELVORIN_VYKNB64_H

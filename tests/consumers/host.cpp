@@ -90,6 +90,7 @@ int main(int argc, char** argv) {
 
   // Integers of other widths count with their full value.
   expect(value_of(Selvorin::VYKNB64(a) * b) == a * b, "VYKNB64 * std::uint64_t");
+  expect(static_cast<std::uint64_t>(product) == a * b, "explicit conversion to std::uint64_t");
 
   timer.pokaz(argv[1]);
   return failures == 0 ? 0 : 1;
