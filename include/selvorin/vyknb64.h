@@ -28,7 +28,8 @@
 //  * Conversions to integer types are explicit, and give what static_cast of
 //    the 64-bit value gives; there is none to bool (write v != 0).
 //  * VsStr and VzStr write and read text in radix 2, 8, 10 and 16 with
-//    digit grouping; nothing is localised.
+//    digit grouping; nothing is localised. selvorin/vyknb64_ostream.h writes
+//    a value to a std::ostream.
 //  * There is no unary minus, logical not, postfix ++/--, or |=, ^=, &=.
 //
 // The layout is exactly that of a little-endian uint64_t: `low` (bits 0-31)
