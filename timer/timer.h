@@ -26,7 +26,7 @@ class Timer {
   void begin(const char* area, const char* file, int line) {
     VYS_BD* record = record_for(area, file);
     if (record == nullptr) return;
-    record->start_file.assign(file, area_table_->file_texts());
+    record->start_file.assign(file, area_table_->kept_file_texts());
     record->start_line = line;
     record->start_ticks = number::from_u64(platform_.counter_ticks());
   }
@@ -36,7 +36,7 @@ class Timer {
     VYS_BD* record = record_for(area, file);
     if (record == nullptr) return;
     record->end_ticks = number::from_u64(platform_.counter_ticks());
-    record->end_file.assign(file, area_table_->file_texts());
+    record->end_file.assign(file, area_table_->kept_file_texts());
     record->end_line = line;
   }
 

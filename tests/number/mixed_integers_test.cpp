@@ -11,8 +11,8 @@
 #include <string>
 #include <vector>
 
-#include "exact_integer.h"
-#include "reference.h"
+#include "support/exact_integer.h"
+#include "support/reference.h"
 
 namespace {
 

@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "reference.h"
 #include "selvorin/vyknb64_ostream.h"
+#include "support/reference.h"
 
 namespace {
 

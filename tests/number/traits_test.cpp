@@ -12,7 +12,7 @@
 #include <unordered_set>
 #include <utility>
 
-#include "reference.h"
+#include "support/reference.h"
 
 namespace {
 

@@ -9,9 +9,9 @@
 #include <new>
 #include <string>
 
-#include "fake_platform.h"
 #include "platform/platform.h"
 #include "selvorin/vyk_pav.h"
+#include "support/fake_platform.h"
 #include "support/timer_table.h"
 #include "timer/timer.h"
 
@@ -39,9 +39,9 @@ namespace {
 
 using testing_support::area_record;
 using testing_support::FakePlatform;
-using vykpav::timer::FileTexts;
-using vykpav::timer::StoredText;
-using vykpav::timer::TextStore;
+using vykpav::timer::FileTextHandle;
+using vykpav::timer::KeptFileTexts;
+using vykpav::timer::TextArena;
 using vykpav::timer::Timer;
 using vykpav::timer::VYS_BD;
 
@@ -148,12 +148,12 @@ TEST(MarkAllocation, ThroughTheExportedClassLaterMarksAllocateNothing) {
 // Exhausted memory propagates to the host; the record it struck keeps its
 // last text and room, and the records around it keep theirs.
 TEST(MarkAllocation, AFailedAllocationLeavesTheRecordAsItWas) {
-  TextStore store;
-  FileTexts keeps_none(store, 0, 0);  // every record copies into room of its own
-  StoredText struck, neighbour;
+  TextArena arena;
+  KeptFileTexts keeps_none(arena, 0, 0);  // every record copies into room of its own
+  FileTextHandle struck, neighbour;
   struck.assign("a.cpp", keeps_none);
   neighbour.assign("neighbour.cpp", keeps_none);
-  const std::string longer(64 * 1024, 'x');  // more than the store has left
+  const std::string longer(64 * 1024, 'x');  // more than the arena has left
   g_fail_allocations = true;
   EXPECT_THROW(struck.assign(longer.c_str(), keeps_none), std::bad_alloc);
   g_fail_allocations = false;

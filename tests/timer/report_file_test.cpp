@@ -9,9 +9,9 @@
 #include <thread>
 #include <vector>
 
-#include "fake_platform.h"
-#include "library/report_buffer.h"
 #include "selvorin/vyk_pav.h"
+#include "support/fake_platform.h"
+#include "timer/report_buffer.h"
 
 namespace {
 
@@ -25,7 +25,7 @@ std::string read_file(const fs::path& path) {
 }
 
 std::string latest_report_text() {
-  vykpav::library::LockedReportBuffer buffer;
+  vykpav::timer::LockedReportBuffer buffer;
   return buffer.text();
 }
 

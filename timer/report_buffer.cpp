@@ -1,6 +1,6 @@
-#include "library/report_buffer.h"
+#include "timer/report_buffer.h"
 
-namespace vykpav::library {
+namespace vykpav::timer {
 
 namespace {
 std::mutex g_buffer_mutex;
@@ -24,4 +24,4 @@ LockedReportBuffer::LockedReportBuffer() : lock_(g_buffer_mutex) {
   text_ = g_buffer;
 }
 
-}  // namespace vykpav::library
+}  // namespace vykpav::timer

@@ -3,8 +3,8 @@
 // A report reads the names in the order of the times, far apart; together
 // they take a handful of large pages instead of a small page, and a
 // translation miss, each.
-#ifndef VYKPAV_TIMER_TEXT_STORE_H
-#define VYKPAV_TIMER_TEXT_STORE_H
+#ifndef VYKPAV_TIMER_TEXT_ARENA_H
+#define VYKPAV_TIMER_TEXT_ARENA_H
 
 #include <cstddef>
 #include <string_view>
@@ -12,14 +12,14 @@
 
 namespace vykpav::timer {
 
-class TextStore {
+class TextArena {
  public:
-  TextStore();
-  ~TextStore();
-  TextStore(const TextStore&) = delete;
-  TextStore& operator=(const TextStore&) = delete;
+  TextArena();
+  ~TextArena();
+  TextArena(const TextArena&) = delete;
+  TextArena& operator=(const TextArena&) = delete;
 
-  // Room for `size` bytes, kept until the store goes; never moved.
+  // Room for `size` bytes, kept until the arena goes; never moved.
   char* allocate(std::size_t size);
 
   // Makes sure the next `size` bytes allocated come from one block.
@@ -41,4 +41,4 @@ class TextStore {
 
 }  // namespace vykpav::timer
 
-#endif  // VYKPAV_TIMER_TEXT_STORE_H
+#endif  // VYKPAV_TIMER_TEXT_ARENA_H

@@ -1,4 +1,4 @@
-#include "timer/text_store.h"
+#include "timer/text_arena.h"
 
 #include <algorithm>
 #include <cstring>
@@ -10,18 +10,19 @@ namespace vykpav::timer {
 namespace {
 // Blocks double from the first size up to the last, so a small timer takes
 // little and a large one takes few blocks, big enough for large pages.
+// Chosen: a small page first, sixteen 2 MiB large pages at the most.
 constexpr std::size_t kFirstBlock = std::size_t{4} << 10;
 constexpr std::size_t kLargestBlock = std::size_t{32} << 20;
 }  // namespace
 
-TextStore::TextStore() : next_block_(kFirstBlock) {}
+TextArena::TextArena() : next_block_(kFirstBlock) {}
 
-TextStore::~TextStore() {
+TextArena::~TextArena() {
   for (const Block& block : blocks_)
     platform::LargePageAllocator<char>().deallocate(block.data, block.size);
 }
 
-void TextStore::reserve(std::size_t size) {
+void TextArena::reserve(std::size_t size) {
   if (size <= free_size_) return;
   // A block asked for by size (all names at once) does not speed up the
   // growth of those that follow.
@@ -35,7 +36,7 @@ void TextStore::reserve(std::size_t size) {
   free_size_ = block_size;
 }
 
-char* TextStore::allocate(std::size_t size) {
+char* TextArena::allocate(std::size_t size) {
   reserve(size);
   char* room = free_;
   free_ += size;
@@ -43,7 +44,7 @@ char* TextStore::allocate(std::size_t size) {
   return room;
 }
 
-std::string_view TextStore::copy(std::string_view text) {
+std::string_view TextArena::copy(std::string_view text) {
   char* room = allocate(text.size() + 1);
   std::memcpy(room, text.data(), text.size());
   room[text.size()] = '\0';

@@ -1,13 +1,14 @@
 // The library's one report text buffer, shared by all timers: each report
-// assembles its whole text here before writing it to its file. It is created
-// empty when the library is loaded and released when it is unloaded.
-#ifndef VYKPAV_LIBRARY_REPORT_BUFFER_H
-#define VYKPAV_LIBRARY_REPORT_BUFFER_H
+// assembles its whole text here before writing it to its file. The shared
+// library's load and unload hooks (library/load_unload.cpp) create it empty
+// and release it; linked statically, it is created on first use.
+#ifndef VYKPAV_TIMER_REPORT_BUFFER_H
+#define VYKPAV_TIMER_REPORT_BUFFER_H
 
 #include <mutex>
 #include <string>
 
-namespace vykpav::library {
+namespace vykpav::timer {
 
 void create_report_buffer();
 void release_report_buffer();
@@ -25,6 +26,6 @@ class LockedReportBuffer {
   std::string* text_;
 };
 
-}  // namespace vykpav::library
+}  // namespace vykpav::timer
 
-#endif  // VYKPAV_LIBRARY_REPORT_BUFFER_H
+#endif  // VYKPAV_TIMER_REPORT_BUFFER_H

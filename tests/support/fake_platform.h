@@ -1,8 +1,8 @@
 // A deterministic stand-in for the operating system: the counter returns
 // what the test sets, the frequency query can fail, the language and the date
 // and time are fixed, and error boxes are recorded instead of shown.
-#ifndef VYKPAV_TESTS_TIMER_FAKE_PLATFORM_H
-#define VYKPAV_TESTS_TIMER_FAKE_PLATFORM_H
+#ifndef VYKPAV_TESTS_SUPPORT_FAKE_PLATFORM_H
+#define VYKPAV_TESTS_SUPPORT_FAKE_PLATFORM_H
 
 #include <cstdint>
 #include <functional>
@@ -57,4 +57,4 @@ class FakePlatform : public vykpav::platform::Platform {
 
 }  // namespace testing_support
 
-#endif  // VYKPAV_TESTS_TIMER_FAKE_PLATFORM_H
+#endif  // VYKPAV_TESTS_SUPPORT_FAKE_PLATFORM_H

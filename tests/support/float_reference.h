@@ -1,12 +1,14 @@
 // Independent models of the floating-point conversions: assignment by
 // splitting the truncated value into two exactly representable 32-bit halves,
 // conversion back by rounding the integer's bits by hand.
-#ifndef VYKPAV_TESTS_NUMBER_FLOAT_REFERENCE_H
-#define VYKPAV_TESTS_NUMBER_FLOAT_REFERENCE_H
+#ifndef VYKPAV_TESTS_SUPPORT_FLOAT_REFERENCE_H
+#define VYKPAV_TESTS_SUPPORT_FLOAT_REFERENCE_H
 
 #include <cfenv>
 #include <cmath>
 #include <cstdint>
+
+#include "support/reference.h"
 
 namespace reference {
 
@@ -43,6 +45,26 @@ inline long double rounded(std::uint64_t u, int digits, int mode) {
   return std::ldexp((long double)kept, dropped);
 }
 
+// The four rounding modes, and one of them set for a scope.
+inline const int kModes[] = {FE_TONEAREST, FE_UPWARD, FE_DOWNWARD, FE_TOWARDZERO};
+
+class RoundingMode {
+ public:
+  explicit RoundingMode(int mode) : saved_(std::fegetround()) { std::fesetround(mode); }
+  ~RoundingMode() { std::fesetround(saved_); }
+
+ private:
+  int saved_;
+};
+
+// What assigning x to a VYKNB64 holding `before` gives.
+template <class Floating>
+u64 assign(Floating x, u64 before) {
+  Selvorin::VYKNB64 v = make(before);
+  v = x;
+  return value_of(v);
+}
+
 }  // namespace reference
 
-#endif  // VYKPAV_TESTS_NUMBER_FLOAT_REFERENCE_H
+#endif  // VYKPAV_TESTS_SUPPORT_FLOAT_REFERENCE_H

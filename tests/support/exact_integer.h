@@ -6,8 +6,8 @@
 // The magnitude is the compiler's unsigned __int128 where it has one. 32-bit
 // targets have none; there it is Limbs, two 64-bit words, which the native
 // tests check against unsigned __int128.
-#ifndef VYKPAV_TESTS_NUMBER_EXACT_INTEGER_H
-#define VYKPAV_TESTS_NUMBER_EXACT_INTEGER_H
+#ifndef VYKPAV_TESTS_SUPPORT_EXACT_INTEGER_H
+#define VYKPAV_TESTS_SUPPORT_EXACT_INTEGER_H
 
 #include <cstdint>
 #include <stdexcept>
@@ -134,4 +134,4 @@ class Integer {
 
 }  // namespace exact
 
-#endif  // VYKPAV_TESTS_NUMBER_EXACT_INTEGER_H
+#endif  // VYKPAV_TESTS_SUPPORT_EXACT_INTEGER_H

@@ -1,8 +1,8 @@
 // An independent model of VYKNB64 for differential tests: every rule is
 // written from its definition on plain uint64_t (overflow checked by
 // comparison, shifts done on the two words), never with the library's code.
-#ifndef VYKPAV_TESTS_NUMBER_REFERENCE_H
-#define VYKPAV_TESTS_NUMBER_REFERENCE_H
+#ifndef VYKPAV_TESTS_SUPPORT_REFERENCE_H
+#define VYKPAV_TESTS_SUPPORT_REFERENCE_H
 
 #include <cstdint>
 #include <random>
@@ -171,4 +171,4 @@ class Mismatches {
 
 }  // namespace reference
 
-#endif  // VYKPAV_TESTS_NUMBER_REFERENCE_H
+#endif  // VYKPAV_TESTS_SUPPORT_REFERENCE_H

@@ -1,7 +1,7 @@
 // Bytes of a failing input or output made readable in a fuzzer's message:
 // printable ASCII as it is, everything else as \xHH.
-#ifndef VYKPAV_TESTS_FUZZ_PRINTABLE_H
-#define VYKPAV_TESTS_FUZZ_PRINTABLE_H
+#ifndef VYKPAV_TESTS_SUPPORT_PRINTABLE_H
+#define VYKPAV_TESTS_SUPPORT_PRINTABLE_H
 
 #include <cstdio>
 #include <string>
@@ -22,4 +22,4 @@ inline std::string printable(std::string_view text) {
   return out;
 }
 
-#endif  // VYKPAV_TESTS_FUZZ_PRINTABLE_H
+#endif  // VYKPAV_TESTS_SUPPORT_PRINTABLE_H
