@@ -9,7 +9,12 @@ BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID /*reserved*/) {
   switch (reason) {
     case DLL_PROCESS_ATTACH:
       DisableThreadLibraryCalls(instance);  // no per-thread state to set up
-      vykpav::timer::create_report_buffer();
+      // No exception may leave here, into the loader and whoever loads the
+      // library; without the memory now, the first report makes the buffer.
+      try {
+        vykpav::timer::create_report_buffer();
+      } catch (...) {
+      }
       break;
     case DLL_PROCESS_DETACH: vykpav::timer::release_report_buffer(); break;
     default: break;

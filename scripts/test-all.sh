@@ -35,13 +35,14 @@ step "32-bit Windows build (MinGW-w64 cross build), tests under Wine"
 # the Windows build untested (.ci/run installs them).
 missing=()
 for tool in i686-w64-mingw32-g++-posix i686-w64-mingw32-gcc-posix \
-            i686-w64-mingw32-objdump i686-w64-mingw32-c++filt wine wineserver flock; do
+            i686-w64-mingw32-objdump i686-w64-mingw32-c++filt wine wineserver flock \
+            llvm-dlltool clang++ lld-link; do
   command -v "$tool" >/dev/null 2>&1 || missing+=("$tool")
 done
 [ -f /usr/src/googletest/CMakeLists.txt ] || missing+=("/usr/src/googletest")
 if [ ${#missing[@]} -gt 0 ]; then
   printf 'ERROR: the Windows build cannot run, missing: %s\n' "${missing[*]}" >&2
-  printf 'Install g++-mingw-w64-i686, wine, wine32:i386 and googletest (see .ci/run).\n' >&2
+  printf 'Install g++-mingw-w64-i686, wine, wine32:i386, googletest, llvm, clang and lld (see .ci/run).\n' >&2
   exit 1
 fi
 mingw_start=$SECONDS

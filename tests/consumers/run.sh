@@ -114,6 +114,8 @@ include/selvorin/export.h
 include/selvorin/marks.h
 include/selvorin/vyk_pav.h
 include/selvorin/vyknb64.h
+include/selvorin/vyknb64_integers.h
+include/selvorin/vyknb64_ostream.h
 lib
 lib/cmake
 lib/cmake/vykpav

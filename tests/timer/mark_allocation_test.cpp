@@ -163,4 +163,35 @@ TEST(MarkAllocation, AFailedAllocationLeavesTheRecordAsItWas) {
   EXPECT_EQ(neighbour, "neighbour.cpp");
 }
 
+// A mark that runs out of memory copying a file text the timer has not kept
+// yet propagates the failure and leaves its area exactly as it was: the end
+// mark's reading, taken first, is not stored either.
+TEST(MarkAllocation, AMarkThatRunsOutOfMemoryChangesNothing) {
+  FakePlatform fake;
+  Timer timer(17, kNames, fake);
+  timer.begin(kNames[0], kShorterFile, 1);
+  fake.now = 2000;
+  timer.end(kNames[0], kShorterFile, 2);
+  fake.now = 3000;
+  struct Row {
+    const char* what;
+    void (Timer::*mark)(const char*, const char*, int);
+  };
+  for (const Row& row : {Row{"begin", &Timer::begin}, Row{"end", &Timer::end}}) {
+    SCOPED_TRACE(row.what);
+    const int reads_before = fake.counter_reads;
+    g_fail_allocations = true;
+    EXPECT_THROW((timer.*row.mark)(kNames[0], kLongFile, 99), std::bad_alloc);
+    g_fail_allocations = false;
+    EXPECT_LE(fake.counter_reads - reads_before, 1);
+    const VYS_BD& record = area_record(timer, kNames[0]);
+    EXPECT_EQ(record.start_ticks, 1000u);
+    EXPECT_EQ(record.start_file, kShorterFile);
+    EXPECT_EQ(record.start_line, 1);
+    EXPECT_EQ(record.end_ticks, 2000u);
+    EXPECT_EQ(record.end_file, kShorterFile);
+    EXPECT_EQ(record.end_line, 2);
+  }
+}
+
 }  // namespace
