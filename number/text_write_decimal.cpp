@@ -94,10 +94,10 @@ inline void store_half(unsigned char* at, u32 w) noexcept { std::memcpy(at, &w, 
 // v / d for a constant d. Where that is a call to a division routine (a
 // 32-bit target), a number that fits in 32 bits, as most do, is divided in
 // 32 bits.
-template <u32 d>
+template <u64 d>
 inline u64 divided(u64 v) noexcept {
 #if !defined(VYKPAV_HAS_64BIT_REGISTERS)
-  if (v <= 0xFFFFFFFFu) return u32(v) / d;
+  if (v <= 0xFFFFFFFFu) return d > 0xFFFFFFFFu ? 0 : u32(v) / u32(d);
 #endif
   return v / d;
 }
@@ -132,34 +132,23 @@ inline void put_decimal_by_3(unsigned char* out, unsigned char* end, u64 v, unsi
   unsigned full = (n - 1) / 3;
   const unsigned first = n - 3 * full;
   u32 block;
-  if (full == 6) {
-    // 19 or 20 digits, as the report's head lines have: every group at a
-    // place of its own, from two parts of nine digits and the first group.
-    const u64 high = divided<1000000000>(v);    // below 18446744074
-    const u64 top = divided<1000000000>(high);  // below 19
-    const u32 parts[2] = {u32(high - top * 1000000000), u32(v - high * 1000000000)};
-    unsigned char* at = out + first;
-    for (const u32 part : parts) {
-      const u32 millions = part / 1000000;
-      const u32 thousands = part / 1000 % 1000;
-      const u32 units = part % 1000;
-      store_word(at,
-                 group_block(millions, separator) | u64{group_block(thousands, separator)} << 32);
-      store_half(at + 8, group_block(units, separator));
-      at += 12;
-    }
-    block = group_block(parts[0] / 1000000, separator);
-    v = top;
-  } else {
-    do {
-      const u64 q = divided<1000>(v);
-      block = group_block(u32(v - q * 1000), separator);
-      end -= 4;
-      store_half(end, block);
-      v = q;
-    } while (--full != 0);
-  }
+  do {
+    const u64 q = divided<1000>(v);
+    block = group_block(u32(v - q * 1000), separator);
+    end -= 4;
+    store_half(end, block);
+    v = q;
+  } while (--full != 0);
   store_half(out, kTriples.text[v] >> (8 * (3 - first)) | block << (8 * first));
+}
+
+// The three groups of x (below 10^9) with their separators, twelve bytes.
+inline void put_nine_by_3(unsigned char* at, u32 x, unsigned char separator) noexcept {
+  const u32 millions = x / 1000000;
+  const u32 thousands = x / 1000;
+  store_word(at, group_block(millions, separator) |
+                     u64{group_block(thousands - millions * 1000, separator)} << 32);
+  store_half(at + 8, group_block(x - thousands * 1000, separator));
 }
 
 // n decimal digits of v (v below 10^n, n from 1 to 20) and the zero byte at
@@ -196,6 +185,24 @@ inline void put_decimal_triples(unsigned char* out, u64 v, unsigned n) noexcept 
   store_half(out, kTriples.text[v] >> (8 * (3 - first)) | group << (8 * first));
 }
 
+// 19 or 20 digits in groups of 3, as the report's head lines have: every
+// group at a place of its own, from two parts of nine digits and the first
+// group, each part divided out of v itself so that no division waits for
+// another.
+VYKPAV_NOINLINE int write_decimal_19_or_20_by_3(unsigned char* buffer, u64 v, unsigned n,
+                                                unsigned char separator) {
+  const unsigned first = n - 18;                    // 1 or 2 digits
+  const u64 top = divided<1000000000000000000>(v);  // below 19
+  const u64 high = divided<1000000000>(v);
+  const u32 middle = u32(high - top * 1000000000);
+  unsigned char* const at = buffer + first;
+  put_nine_by_3(at, middle, separator);
+  put_nine_by_3(at + 12, u32(v - high * 1000000000), separator);
+  store_half(buffer, kTriples.text[top] >> (8 * (3 - first)) |
+                         group_block(middle / 1000000, separator) << (8 * first));
+  return finish(buffer, first + 24);
+}
+
 VYKPAV_NOINLINE int write_decimal_by_3(unsigned char* buffer, u64 v, unsigned n,
                                        unsigned char separator) {
   const unsigned length = n + (n - 1) / 3;
@@ -221,7 +228,10 @@ VYKPAV_NOINLINE int write_decimal(unsigned char* buffer, u64 v, ulong32 format) 
     put_decimal_triples(buffer, v, n);
     return int(n);
   }
-  if (group == 3) return write_decimal_by_3(buffer, v, n, separator_of(format));
+  if (group == 3) {
+    if (n >= 19) return write_decimal_19_or_20_by_3(buffer, v, n, separator_of(format));
+    return write_decimal_by_3(buffer, v, n, separator_of(format));
+  }
   return write_decimal_grouped(buffer, v, n, format);
 }
 
