@@ -251,48 +251,27 @@ inline bool read_plain_decimal(VYKNB64& value, const unsigned char* text) noexce
   return true;
 }
 
-// The same for a text of a given length up to 20: the steps for its digits
-// are entered at the one its length says, so no test counts them.
+// The same for a text of a given length up to 20, in the same shape: the
+// length stops the pass where the zero byte does above.
 inline bool read_plain_decimal(VYKNB64& value, const unsigned char* text,
                                unsigned length) noexcept {
   if (length > 20) return false;
-  const unsigned plain = length < 20 ? length : 19;  // digits without overflow
-  const unsigned char* p = text + plain;
   u64 acc = 0;
-  bool not_digits = false;
-  const auto take = [&](int back) {
-    const u64 d = u64{p[-back]} - '0';
-    not_digits = not_digits || d > 9;
+#pragma GCC unroll 19
+  for (unsigned i = 0; i < 19; ++i) {
+    if (i == length) {
+      store_u64(value, acc);
+      return true;
+    }
+    const u64 d = u64{text[i]} - '0';
+    if (d > 9) return false;
     acc = acc * 10 + d;
-  };
-  switch (plain) {
-    case 19: take(19); [[fallthrough]];
-    case 18: take(18); [[fallthrough]];
-    case 17: take(17); [[fallthrough]];
-    case 16: take(16); [[fallthrough]];
-    case 15: take(15); [[fallthrough]];
-    case 14: take(14); [[fallthrough]];
-    case 13: take(13); [[fallthrough]];
-    case 12: take(12); [[fallthrough]];
-    case 11: take(11); [[fallthrough]];
-    case 10: take(10); [[fallthrough]];
-    case 9: take(9); [[fallthrough]];
-    case 8: take(8); [[fallthrough]];
-    case 7: take(7); [[fallthrough]];
-    case 6: take(6); [[fallthrough]];
-    case 5: take(5); [[fallthrough]];
-    case 4: take(4); [[fallthrough]];
-    case 3: take(3); [[fallthrough]];
-    case 2: take(2); [[fallthrough]];
-    case 1: take(1); break;
-    default: break;
   }
   if (length == 20) {
     const u64 d = u64{text[19]} - '0';
-    not_digits = not_digits || d > 9;
+    if (d > 9) return false;
     acc = append_block(acc, d, 10);
   }
-  if (not_digits) return false;
   store_u64(value, acc);
   return true;
 }
