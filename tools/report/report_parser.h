@@ -1,0 +1,107 @@
+// Reads one piece of a report at a time (its header, one area block, its
+// closing lines) from the front of a window of bytes. The window may end
+// anywhere: the parser then says the piece is incomplete, and its caller
+// reads more or, at the end of the input, takes the report as cut short.
+//
+// Names and file texts may hold any byte but 0, line breaks and quotation
+// marks and the head line's own separators included, so nothing is split at
+// line breaks. Each variable text ends where the fixed text that must follow
+// it is found whole:
+//   - a name, at the first line break that ends " __________" and is followed
+//     by the dotted line and a velocity line that starts with the head
+//     line's own microseconds (fixed-width, so read before the name);
+//   - a begin file text, at the first quotation mark followed by the line
+//     label, a line number, a line break and the end line's label and quote;
+//   - an end file text, at the first quotation mark followed by the line
+//     label, a line number, the block's empty line and then the next block's
+//     head or the closing lines.
+// A report written part way and then followed by the next host's report (an
+// append after a failed write) shows as a new report's first two lines
+// where the old one's bytes stop: the parser says so, and no variable text
+// runs across them. A name or file text that itself holds a line break and a
+// whole frequency line is read that way too; no host names an area so.
+#ifndef VYKPAV_TOOLS_REPORT_REPORT_PARSER_H
+#define VYKPAV_TOOLS_REPORT_REPORT_PARSER_H
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "tools/report/report_pieces.h"
+
+namespace vykpav::report {
+
+enum class Outcome {
+  kParsed,      // the piece is whole: `at` is its size
+  kIncomplete,  // the window ends inside the piece
+  kNewReport,   // a new report starts at `at`, inside the piece
+  kBroken,      // the bytes at `at` are not what the piece needs: `expected`
+};
+
+struct Step {
+  Outcome outcome;
+  std::size_t at;
+  const char* expected = "";
+};
+
+struct ReportHeader {
+  Language language;
+  std::uint64_t frequency;
+  std::string_view date_time;  // the third line without its indent
+};
+
+struct AreaBlock {
+  std::string_view name;
+  std::uint64_t microseconds, milliseconds, seconds;
+  std::string_view start_file, end_file;
+  std::uint32_t start_line, end_line;
+  std::size_t line_breaks;  // LF bytes in the block, its own and its texts'
+};
+
+class ReportParser {
+ public:
+  // `at_end`: no input follows the window.
+  ReportParser(std::string_view window, bool at_end) noexcept : text_(window), at_end_(at_end) {}
+
+  // A report's first four lines, the line break that starts it included.
+  Step header(ReportHeader& out);
+  // One area block of a report in `language`, its empty line included.
+  Step block(Language language, AreaBlock& out);
+  // The two empty lines and the notice that close a report, up to the line
+  // break that starts the next one (or the end of the input).
+  Step closing(std::string_view& notice);
+  // Whether the closing lines come next (else an area block should).
+  bool at_closing() const noexcept;
+
+ private:
+  enum class Match { kYes, kNo, kShort };
+
+  Match match(std::size_t at, std::string_view piece) const noexcept;
+  Match report_starts(std::size_t at) const noexcept;
+  Match head_starts(std::size_t at, const Messages& text) const noexcept;
+  Match head_number(std::size_t at, std::uint64_t* value) const noexcept;
+  Step failure(std::size_t at, const char* expected, std::size_t piece) const noexcept;
+  Step failure(std::size_t at, const char* expected) const noexcept {
+    return failure(at, expected, at);
+  }
+  Step fixed(std::size_t& at, std::string_view piece, const char* what) const noexcept;
+  Step grouped_number(std::size_t& at, std::uint64_t& value, const char* what) const noexcept;
+  Match line_number(std::size_t& at, std::uint32_t& value) const noexcept;
+  Step report_start_within(std::size_t& checked, std::size_t to) const noexcept;
+  Step line_break_of_new_report(std::size_t line_break, std::size_t after) const noexcept;
+  Step name_end(std::size_t from, std::uint64_t microseconds, const Messages& text,
+                std::size_t& end);
+  Step file_end(std::size_t from, bool begin_line, const Messages& text, std::size_t& end,
+                std::uint32_t& line, std::size_t& after) const noexcept;
+  std::size_t head_prefix(std::size_t at, const Messages& text) const noexcept;
+  Match after_end_line(std::size_t at, const Messages& text) const noexcept;
+
+  std::string_view text_;
+  bool at_end_;
+  std::string tail_;  // what must follow a name, built for each block
+};
+
+}  // namespace vykpav::report
+
+#endif  // VYKPAV_TOOLS_REPORT_REPORT_PARSER_H

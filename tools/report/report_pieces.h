@@ -1,0 +1,35 @@
+// The fixed pieces of a report, as the library writes them: its texts in
+// both languages come from the library's own message table, so the reader
+// and the writer cannot drift apart.
+#ifndef VYKPAV_TOOLS_REPORT_REPORT_PIECES_H
+#define VYKPAV_TOOLS_REPORT_REPORT_PIECES_H
+
+#include <cstddef>
+#include <string_view>
+
+#include "timer/message_language.h"
+#include "timer/messages.h"
+
+namespace vykpav::report {
+
+using timer::Language;
+using timer::Messages;
+
+inline constexpr std::string_view kLineBreak = "\r\n";
+inline constexpr std::string_view kDots =
+    "......................................................................";
+inline constexpr std::string_view kHeadMiddle = ": __________ ";
+inline constexpr std::string_view kHeadEnd = " __________";
+inline constexpr std::string_view kDateIndent = "        ";
+// The head line's microseconds: 20 digits in groups of three, zero-filled.
+inline constexpr std::size_t kHeadNumberWidth = 26;
+// The longest line number: 4294967295.
+inline constexpr std::size_t kLongestLineNumber = 10;
+
+inline constexpr Language kLanguages[] = {Language::English, Language::Russian};
+
+inline const Messages& texts(Language language) noexcept { return timer::messages(language); }
+
+}  // namespace vykpav::report
+
+#endif  // VYKPAV_TOOLS_REPORT_REPORT_PIECES_H
