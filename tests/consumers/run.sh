@@ -92,7 +92,9 @@ quiet cmake --build "$work/build" --parallel "$jobs"
 quiet cmake --install "$work/build" --prefix "$prefix"
 
 step "Installed tree"
-expected="include
+expected="bin
+bin/vykpav-report
+include
 include/selvorin
 include/selvorin/export.h
 include/selvorin/marks.h

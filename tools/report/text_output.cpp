@@ -1,0 +1,130 @@
+// The aligned tables for a terminal, with a bar per area.
+#include <algorithm>
+#include <cmath>
+#include <string>
+
+#include "tools/report/area_name.h"
+#include "tools/report/duration_text.h"
+#include "tools/report/output.h"
+
+namespace vykpav::report {
+
+namespace {
+
+constexpr std::size_t kLongestNameColumn = 48;
+constexpr std::size_t kTimeColumn = 10;
+constexpr std::size_t kSummaryBar = 24;  // columns of the largest median's bar
+constexpr std::size_t kChangeBar = 12;   // columns each way from no change
+constexpr double kColumnsPerDoubling = 4;
+
+// `text` right-aligned in `width` columns.
+void right(Output& out, std::string_view text, std::size_t width) {
+  const std::size_t used = display_width(text);
+  if (used < width) out.pad(width - used);
+  out.put(text);
+}
+
+// `text` left-aligned in `width` columns.
+void left(Output& out, std::string_view text, std::size_t width) {
+  out.put(text);
+  const std::size_t used = display_width(text);
+  if (used < width) out.pad(width - used);
+}
+
+template <typename Areas>
+std::size_t name_column(const Areas& areas) {
+  std::size_t width = 4;  // "area"
+  for (const auto& area : areas)
+    width = std::max(width, std::min(kLongestNameColumn, display_width(printable_name(area.name))));
+  return width;
+}
+
+std::string name_cell(std::string_view name) {
+  return shortened(printable_name(name), kLongestNameColumn);
+}
+
+std::string plural(std::size_t n, const char* one, const char* many) {
+  return std::to_string(n) + " " + (n == 1 ? one : many);
+}
+
+// A bar of `eighths` eighths of a column.
+void bar(Output& out, std::size_t eighths) {
+  static constexpr std::string_view kPartial[] = {"",       "\u258F", "\u258E", "\u258D",
+                                                  "\u258C", "\u258B", "\u258A", "\u2589"};
+  for (std::size_t i = 0; i < eighths / 8; ++i) out.put("\u2588");
+  out.put(kPartial[eighths % 8]);
+}
+
+}  // namespace
+
+void write_summary_text(Output& out, const SummaryResult& summary) {
+  out.put(plural(summary.areas.size(), "area", "areas") + " in " +
+          plural(summary.reports, "report", "reports") + "\n\n");
+  const std::size_t width = name_column(summary.areas);
+  left(out, "area", width);
+  right(out, "runs", 6);
+  for (const char* heading : {"median", "min", "max", "mean"}) right(out, heading, kTimeColumn);
+  out.put("\n");
+  double largest = 0;
+  for (const SummarizedArea& area : summary.areas) largest = std::max(largest, area.summary.median);
+  for (const SummarizedArea& area : summary.areas) {
+    const Summary& s = area.summary;
+    left(out, name_cell(area.name), width);
+    right(out, std::to_string(s.runs), 6);
+    for (const double value :
+         {s.median, static_cast<double>(s.min), static_cast<double>(s.max), s.mean})
+      right(out, duration_text(value), kTimeColumn);
+    if (largest > 0 && s.median > 0) {
+      out.put("  ");
+      const double eighths = s.median / largest * kSummaryBar * 8;
+      bar(out, std::max<std::size_t>(1, static_cast<std::size_t>(std::lround(eighths))));
+    }
+    out.put("\n");
+  }
+}
+
+void write_comparison_text(Output& out, const ComparisonResult& comparison, double alpha) {
+  out.put(plural(comparison.areas.size(), "area", "areas") + "; " +
+          plural(comparison.before_reports, "report", "reports") + " before, " +
+          plural(comparison.after_reports, "report", "reports") + " after\n\n");
+  const std::size_t width = name_column(comparison.areas);
+  left(out, "area", width);
+  right(out, "before", kTimeColumn);
+  right(out, "after", kTimeColumn);
+  right(out, "ratio", 8);
+  right(out, "p", 9);
+  out.put("  verdict\n");
+  for (const ComparedArea& area : comparison.areas) {
+    left(out, name_cell(area.name), width);
+    right(out, area.before ? duration_text(area.before->median) : "-", kTimeColumn);
+    right(out, area.after ? duration_text(area.after->median) : "-", kTimeColumn);
+    right(out, area.ratio ? ratio_text(*area.ratio) : "-", 8);
+    right(out, area.p_value ? p_value_text(*area.p_value) : "-", 9);
+    out.put("  ");
+    out.put(verdict_text(area.verdict));
+    if (area.ratio && *area.ratio > 0) {
+      out.pad(13 - display_width(verdict_text(area.verdict)));
+      // The change of the median on a doubling scale: faster to the left of
+      // the line, slower to the right; solid where it is significant.
+      const double doublings = std::log2(*area.ratio);
+      const auto columns = std::min<std::size_t>(
+          kChangeBar,
+          static_cast<std::size_t>(std::lround(std::fabs(doublings) * kColumnsPerDoubling)));
+      const bool significant = area.verdict == Verdict::kFaster || area.verdict == Verdict::kSlower;
+      const std::string_view block = significant ? "\u2588" : "\u2591";
+      const bool faster = doublings < 0;
+      out.pad(faster ? kChangeBar - columns : kChangeBar);
+      for (std::size_t i = 0; faster && i < columns; ++i) out.put(block);
+      out.put("\u2502");
+      for (std::size_t i = 0; !faster && i < columns; ++i) out.put(block);
+    }
+    out.put("\n");
+  }
+  out.put(
+      "\nratio: after's median / before's; p: two-sided Mann-Whitney U over the runs, "
+      "verdict at alpha " +
+      p_value_text(alpha) + "\nbars: the change, " + std::to_string(int(kColumnsPerDoubling)) +
+      " columns per doubling, faster to the left; \u2588 where p < alpha\n");
+}
+
+}  // namespace vykpav::report
