@@ -1,0 +1,72 @@
+// Reading is streamed: the heap the reader and the run table take while
+// reading a file of many appended reports stays far below the file's size.
+// Every operator new of this program is counted.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <new>
+#include <string>
+
+#include "host_runs.h"
+#include "tools/report/run_table.h"
+
+namespace {
+
+// Bytes held now and at most, kept in a header before each block.
+std::size_t held = 0, peak = 0;
+constexpr std::size_t kHeader = alignof(std::max_align_t);
+
+void* take(std::size_t size) {
+  void* block = std::malloc(size + kHeader);
+  if (block == nullptr) throw std::bad_alloc();
+  *static_cast<std::size_t*>(block) = size;
+  held += size;
+  if (held > peak) peak = held;
+  return static_cast<char*>(block) + kHeader;
+}
+
+void give(void* p) noexcept {
+  if (p == nullptr) return;
+  void* block = static_cast<char*>(p) - kHeader;
+  held -= *static_cast<std::size_t*>(block);
+  std::free(block);
+}
+
+}  // namespace
+
+void* operator new(std::size_t size) { return take(size); }
+void* operator new[](std::size_t size) { return take(size); }
+void operator delete(void* p) noexcept { give(p); }
+void operator delete[](void* p) noexcept { give(p); }
+void operator delete(void* p, std::size_t) noexcept { give(p); }
+void operator delete[](void* p, std::size_t) noexcept { give(p); }
+
+namespace {
+
+TEST(ReaderMemory, StaysFarBelowTheFileSize) {
+  const std::string path = testing::TempDir() + "vykpav_report_memory.txt";
+  std::remove(path.c_str());
+  report_testing::HostRun run;
+  for (int i = 0; i < 300; ++i) run.areas.push_back({"area " + std::to_string(i), 7u * i});
+  for (int report = 0; report < 60; ++report) report_testing::append_report(path, run);
+  const std::size_t file_size = report_testing::file_text(path).size();
+  ASSERT_GT(file_size, 5u << 20);
+
+  const std::size_t before = held;
+  peak = held;
+  std::size_t reports = 0, values = 0;
+  {
+    vykpav::report::RunTable table;
+    reports = vykpav::report::read_report_file(path, table).reports;
+    for (const auto& area : table.runs()) values += area.count;
+  }
+  const std::size_t used = peak - before;
+  std::remove(path.c_str());
+  EXPECT_EQ(reports, 60u);
+  EXPECT_EQ(values, 60u * 300u);
+  // The window of input (a few hundred KiB) and 16 bytes a value.
+  EXPECT_LT(used, 2u << 20) << "a file of " << file_size << " bytes";
+  EXPECT_LT(used, file_size / 3);
+}
+
+}  // namespace
