@@ -96,6 +96,22 @@ std::size_t display_width(std::string_view utf8) noexcept {
   return columns;
 }
 
+std::size_t printable_width(std::string_view utf8, bool* plain) noexcept {
+  std::size_t columns = 0;
+  bool controls = false;
+  for (const char c : utf8) {
+    const auto byte = static_cast<unsigned char>(c);
+    if (byte < 0x20 || byte == 0x7F) {
+      columns += c == '\r' || c == '\n' || c == '\t' ? 2 : 4;
+      controls = true;
+    } else if (!is_continuation(byte)) {
+      ++columns;
+    }
+  }
+  if (plain != nullptr) *plain = !controls;
+  return columns;
+}
+
 std::string shortened(std::string_view utf8, std::size_t columns) {
   if (columns == 0 || display_width(utf8) <= columns) return std::string(utf8);
   std::size_t kept = 0, end = 0;

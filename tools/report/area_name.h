@@ -25,6 +25,10 @@ std::string printable_name(std::string_view utf8);
 // The columns a printable UTF-8 text takes: one per code point.
 std::size_t display_width(std::string_view utf8) noexcept;
 
+// display_width(printable_name(utf8)), without making the text; `plain`,
+// where given, says whether printable_name would keep the text as it is.
+std::size_t printable_width(std::string_view utf8, bool* plain = nullptr) noexcept;
+
 // At most `columns` code points of a printable UTF-8 text, the last one an
 // ellipsis when some were left out.
 std::string shortened(std::string_view utf8, std::size_t columns);

@@ -8,7 +8,7 @@ namespace {
 
 // Ascending median, then name; a name's bytes compare as unsigned values.
 template <typename Area, typename Median>
-void order(std::vector<Area>& areas, Median median) {
+void order(LargeVector<Area>& areas, Median median) {
   const auto less = [&](const Area& a, const Area& b) {
     const double x = median(a), y = median(b);
     if (x != y) return x < y;
@@ -24,11 +24,28 @@ void order(std::vector<Area>& areas, Median median) {
 SummaryResult summarize(RunTable& table) {
   SummaryResult result;
   result.reports = table.reports();
-  const std::vector<AreaRuns> runs = table.runs();
-  result.areas.reserve(runs.size());
-  for (const AreaRuns& area : runs)
-    result.areas.push_back({area.name, summarize(area.values, area.count)});
-  order(result.areas, [](const SummarizedArea& a) { return a.summary.median; });
+  table.group();
+  SummarizedAreas& areas = result.areas;
+  areas.table_ = &table;
+  areas.order_.resize(table.areas());
+  for (std::uint32_t k = 0; k < table.areas(); ++k) areas.order_[k] = k;
+  // Ascending median, then name: the median of sorted values is at hand.
+  const auto median = [&table](std::uint32_t k) {
+    const AreaRuns runs = table.run(k);
+    const std::size_t middle = runs.count / 2;
+    return runs.count % 2 == 1 ? static_cast<double>(runs.values[middle])
+                               : (static_cast<long double>(runs.values[middle - 1]) +
+                                  static_cast<long double>(runs.values[middle])) /
+                                     2;
+  };
+  const auto less = [&](std::uint32_t a, std::uint32_t b) {
+    const long double x = median(a), y = median(b);
+    if (x != y) return x < y;
+    return table.index().name(a) < table.index().name(b);
+  };
+  // One report's areas come in time order already: checking is one pass.
+  if (!std::is_sorted(areas.order_.begin(), areas.order_.end(), less))
+    std::sort(areas.order_.begin(), areas.order_.end(), less);
   return result;
 }
 
@@ -48,18 +65,19 @@ ComparisonResult compare(RunTable& before, RunTable& after, double alpha) {
   ComparisonResult result;
   result.before_reports = before.reports();
   result.after_reports = after.reports();
-  const std::vector<AreaRuns> old_runs = before.runs();
-  const std::vector<AreaRuns> new_runs = after.runs();
-  std::vector<bool> matched(new_runs.size(), false);
+  before.group();
+  after.group();
+  std::vector<bool> matched(after.areas(), false);
   MannWhitney test;
-  result.areas.reserve(old_runs.size() + new_runs.size());
-  for (const AreaRuns& old_area : old_runs) {
+  result.areas.reserve(before.areas() + after.areas());
+  for (std::uint32_t i = 0; i < before.areas(); ++i) {
+    const AreaRuns old_area = before.run(i);
     ComparedArea area{old_area.name,       summarize(old_area.values, old_area.count), {}, {}, {},
                       Verdict::kOnlyBefore};
     const std::uint32_t k = after.index().find(old_area.name);
     if (k != AreaIndex::kNone) {
       matched[k] = true;
-      const AreaRuns& new_area = new_runs[k];
+      const AreaRuns new_area = after.run(k);
       area.after = summarize(new_area.values, new_area.count);
       if (area.before->median > 0) area.ratio = area.after->median / area.before->median;
       const UTest u = test.test(old_area.values, old_area.count, new_area.values, new_area.count);
@@ -76,9 +94,9 @@ ComparisonResult compare(RunTable& before, RunTable& after, double alpha) {
     }
     result.areas.push_back(area);
   }
-  for (std::size_t k = 0; k < new_runs.size(); ++k) {
+  for (std::uint32_t k = 0; k < after.areas(); ++k) {
     if (matched[k]) continue;
-    const AreaRuns& new_area = new_runs[k];
+    const AreaRuns new_area = after.run(k);
     result.areas.push_back({new_area.name,
                             {},
                             summarize(new_area.values, new_area.count),

@@ -20,12 +20,47 @@ struct SummarizedArea {
   Summary summary;
 };
 
-struct SummaryResult {
-  std::size_t reports = 0;
-  std::vector<SummarizedArea> areas;
+// The areas of a summary in order, each summed up when it is asked for: a
+// million areas would otherwise be a million records more to hold.
+class SummarizedAreas {
+ public:
+  class Iterator {
+   public:
+    Iterator(const SummarizedAreas* areas, std::size_t i) : areas_(areas), i_(i) {}
+    SummarizedArea operator*() const { return (*areas_)[i_]; }
+    Iterator& operator++() {
+      ++i_;
+      return *this;
+    }
+    bool operator!=(const Iterator& other) const { return i_ != other.i_; }
+
+   private:
+    const SummarizedAreas* areas_;
+    std::size_t i_;
+  };
+
+  std::size_t size() const noexcept { return order_.size(); }
+  bool empty() const noexcept { return order_.empty(); }
+  SummarizedArea operator[](std::size_t i) const {
+    const AreaRuns runs = table_->run(order_[i]);
+    return {runs.name, summarize(runs.values, runs.count)};
+  }
+  Iterator begin() const { return {this, 0}; }
+  Iterator end() const { return {this, order_.size()}; }
+
+ private:
+  friend struct SummaryResult summarize(RunTable& table);
+  const RunTable* table_ = nullptr;
+  LargeVector<std::uint32_t> order_;  // the areas' numbers in the table
 };
 
-// Reads the values out of `table` (see RunTable::runs).
+struct SummaryResult {
+  std::size_t reports = 0;
+  SummarizedAreas areas;
+};
+
+// Groups the values of `table` (see RunTable::group); the result reads them
+// from the table, which must outlive it.
 SummaryResult summarize(RunTable& table);
 
 enum class Verdict { kFaster, kSlower, kNoChange, kTooFewRuns, kOnlyBefore, kOnlyAfter };
@@ -43,7 +78,7 @@ struct ComparedArea {
 
 struct ComparisonResult {
   std::size_t before_reports = 0, after_reports = 0;
-  std::vector<ComparedArea> areas;
+  LargeVector<ComparedArea> areas;
 };
 
 // `alpha` in (0, 1). The verdict is faster or slower when p < alpha (the

@@ -2,10 +2,13 @@
 
 namespace vykpav::report {
 
+void Output::write(const char* data, std::size_t size) {
+  if (!failed_) failed_ = std::fwrite(data, 1, size, file_) != size;
+}
+
 bool Output::flush() {
-  if (!buffer_.empty() && !failed_)
-    failed_ = std::fwrite(buffer_.data(), 1, buffer_.size(), file_) != buffer_.size();
-  buffer_.clear();
+  write(buffer_.get(), used_);
+  used_ = 0;
   if (!failed_) failed_ = std::fflush(file_) != 0;
   return !failed_;
 }

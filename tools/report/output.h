@@ -4,6 +4,8 @@
 #define VYKPAV_TOOLS_REPORT_OUTPUT_H
 
 #include <cstdio>
+#include <cstring>
+#include <memory>
 #include <string>
 #include <string_view>
 
@@ -15,24 +17,43 @@ namespace vykpav::report {
 // million areas is a million rows.
 class Output {
  public:
-  explicit Output(std::FILE* file) : file_(file) {}
+  explicit Output(std::FILE* file) : file_(file), buffer_(new char[kSize]) {}
   Output(const Output&) = delete;
   Output& operator=(const Output&) = delete;
   ~Output() { flush(); }
 
   void put(std::string_view text) {
-    buffer_ += text;
-    if (buffer_.size() >= kFlushAt) flush();
+    if (text.size() > kSize - used_) {
+      flush();
+      if (text.size() > kSize) {
+        write(text.data(), text.size());
+        return;
+      }
+    }
+    char* to = buffer_.get() + used_;
+    if (text.size() <= 16) {  // most pieces: copied here rather than through a call
+      for (std::size_t i = 0; i < text.size(); ++i) to[i] = text[i];
+    } else {
+      std::memcpy(to, text.data(), text.size());
+    }
+    used_ += text.size();
   }
-  void put(char c) { buffer_ += c; }
-  void pad(std::size_t spaces) { buffer_.append(spaces, ' '); }
+  void put(char c) { put(std::string_view(&c, 1)); }
+  void pad(std::size_t spaces) {
+    static constexpr std::string_view kSpaces = "                                ";
+    for (; spaces > kSpaces.size(); spaces -= kSpaces.size()) put(kSpaces);
+    put(kSpaces.substr(0, spaces));
+  }
   // Writes out what is held; false once any write has failed.
   bool flush();
 
  private:
-  static constexpr std::size_t kFlushAt = 1 << 20;
+  static constexpr std::size_t kSize = 1 << 20;
+  void write(const char* data, std::size_t size);
+
   std::FILE* file_;
-  std::string buffer_;
+  std::unique_ptr<char[]> buffer_;
+  std::size_t used_ = 0;
   bool failed_ = false;
 };
 

@@ -22,32 +22,67 @@ bool is_head_separator(std::size_t i) noexcept { return i % 4 == 2; }
 // value * 10 + digit, false when that passes 2^64 - 1.
 bool push_digit(std::uint64_t& value, char digit) noexcept {
   const auto d = static_cast<std::uint64_t>(digit - '0');
-  if (value > (kMax - d) / 10) return false;
-  value = value * 10 + d;
-  return true;
+  return !__builtin_mul_overflow(value, 10u, &value) && !__builtin_add_overflow(value, d, &value);
 }
 
-// `value` in decimal, in groups of three separated by spaces.
-void append_grouped(std::string& out, std::uint64_t value) {
+// Writes `value` in decimal, in groups of three separated by spaces, at
+// `out`; returns its length (at most 26).
+std::size_t append_grouped(char* out, std::uint64_t value) {
   char digits[20];
   const auto end = std::to_chars(digits, digits + sizeof digits, value).ptr;
   const auto count = static_cast<std::size_t>(end - digits);
+  std::size_t n = 0;
   for (std::size_t i = 0; i < count; ++i) {
-    if (i != 0 && (count - i) % 3 == 0) out += ' ';
-    out += digits[i];
+    if (i != 0 && (count - i) % 3 == 0) out[n++] = ' ';
+    out[n++] = digits[i];
   }
+  return n;
 }
 
+// Texts seldom hold a line feed: memchr passes over them fast.
 std::size_t line_feeds(std::string_view text) noexcept {
-  return static_cast<std::size_t>(std::count(text.begin(), text.end(), '\n'));
+  if (text.empty()) return 0;
+  std::size_t count = 0;
+  for (const char *at = text.data(), *end = at + text.size();
+       (at = static_cast<const char*>(std::memchr(at, '\n', static_cast<std::size_t>(end - at)))) !=
+       nullptr;
+       ++at)
+    ++count;
+  return count;
 }
 
 }  // namespace
 
+namespace {
+
+JoinedPieces join(Language language) {
+  const Messages& m = texts(language);
+  const std::string line_break(kLineBreak);
+  return {" " + std::string(m.head_word) + std::string(kHeadMiddle),
+          std::string(kHeadEnd) + line_break + std::string(kDots) + line_break +
+              std::string(m.velocity_label),
+          std::string(m.seconds_unit) + line_break + std::string(m.begin_label) + "\"",
+          std::string(m.end_label) + "\""};
+}
+
+}  // namespace
+
+const JoinedPieces& joined_pieces(Language language) {
+  static const JoinedPieces joined[] = {join(Language::English), join(Language::Russian)};
+  return joined[language == Language::Russian ? 1 : 0];
+}
+
 ReportParser::Match ReportParser::match(std::size_t at, std::string_view piece) const noexcept {
   const std::size_t available = text_.size() - at;
   const std::size_t n = std::min(available, piece.size());
-  if (std::memcmp(text_.data() + at, piece.data(), n) != 0) return Match::kNo;
+  const char* here = text_.data() + at;
+  // Most pieces are a few bytes: compared here rather than through a call.
+  if (n <= 16) {
+    for (std::size_t i = 0; i < n; ++i)
+      if (here[i] != piece[i]) return Match::kNo;
+  } else if (std::memcmp(here, piece.data(), n) != 0) {
+    return Match::kNo;
+  }
   return n == piece.size() ? Match::kYes : Match::kShort;
 }
 
@@ -70,28 +105,35 @@ ReportParser::Match ReportParser::report_starts(std::size_t at) const noexcept {
 }
 
 ReportParser::Match ReportParser::head_number(std::size_t at, std::uint64_t* value) const noexcept {
+  const char* p = text_.data() + at;
   const std::size_t available = std::min(text_.size() - at, kHeadNumberWidth);
-  std::uint64_t number = 0;
-  for (std::size_t i = 0; i < available; ++i) {
-    const char c = text_[at + i];
-    if (is_head_separator(i) ? c != ' ' : !is_digit(c)) return Match::kNo;
-    if (!is_head_separator(i) && !push_digit(number, c)) return Match::kNo;
+  if (available < kHeadNumberWidth) {
+    for (std::size_t i = 0; i < available; ++i)
+      if (is_head_separator(i) ? p[i] != ' ' : !is_digit(p[i])) return Match::kNo;
+    return Match::kShort;
   }
-  if (available < kHeadNumberWidth) return Match::kShort;
-  if (value != nullptr) *value = number;
+  // Seven groups, "DD DDD DDD DDD DDD DDD DDD", each read by itself so the
+  // digits do not wait for one another.
+  const auto digit = [p](std::size_t i) { return static_cast<unsigned>(p[i] - '0'); };
+  bool pattern = true;
+  std::uint64_t groups[7];
+  for (std::size_t g = 0; g < 7; ++g) {
+    const std::size_t first = g == 0 ? 0 : 4 * g - 1;  // 0, 3, 7, 11, ...
+    const unsigned a = g == 0 ? 0 : digit(first), b = digit(first + (g == 0 ? 0 : 1)),
+                   c = digit(first + (g == 0 ? 1 : 2));
+    pattern &= a <= 9 && b <= 9 && c <= 9;
+    if (g != 0) pattern &= p[first - 1] == ' ';
+    groups[g] = a * 100 + b * 10 + c;
+  }
+  if (!pattern) return Match::kNo;
+  if (value == nullptr) return Match::kYes;
+  std::uint64_t number = groups[0];
+  for (std::size_t g = 1; g < 6; ++g) number = number * 1000 + groups[g];  // 17 digits fit
+  if (__builtin_mul_overflow(number, 1000u, &number) ||
+      __builtin_add_overflow(number, groups[6], &number))
+    return Match::kNo;
+  *value = number;
   return Match::kYes;
-}
-
-ReportParser::Match ReportParser::head_starts(std::size_t at, const Messages& text) const noexcept {
-  const std::string_view pieces[] = {" ", text.head_word, kHeadMiddle};
-  Match m = head_number(at, nullptr);
-  at += kHeadNumberWidth;
-  for (const std::string_view piece : pieces) {
-    if (m != Match::kYes) return m;
-    m = match(at, piece);
-    at += piece.size();
-  }
-  return m;
 }
 
 // A mismatch at `at`, in a piece that starts at `piece`, is a cut report
@@ -188,15 +230,10 @@ Step ReportParser::report_start_within(std::size_t& checked, std::size_t to) con
 }
 
 Step ReportParser::name_end(std::size_t from, std::uint64_t microseconds, const Messages& text,
-                            std::size_t& end) {
-  tail_.clear();
-  tail_ += kHeadEnd;
-  tail_ += kLineBreak;
-  tail_ += kDots;
-  tail_ += kLineBreak;
-  tail_ += text.velocity_label;
-  append_grouped(tail_, microseconds);
-  tail_ += text.microseconds_unit;
+                            const JoinedPieces& pieces, std::size_t& end) {
+  // What must follow the name: fixed text, then the velocity line's
+  // microseconds, the head line's own, written once a candidate needs them.
+  std::size_t number_size = 0;
   std::size_t search = from;
   for (;;) {
     const void* found = std::memchr(text_.data() + search, '\r', text_.size() - search);
@@ -204,10 +241,20 @@ Step ReportParser::name_end(std::size_t from, std::uint64_t microseconds, const 
     const auto r = static_cast<std::size_t>(static_cast<const char*>(found) - text_.data());
     if (r >= from + kHeadEnd.size()) {
       const std::size_t candidate = r - kHeadEnd.size();
-      const Match m = match(candidate, tail_);
+      Match m = match(candidate, pieces.name_tail);
       if (m == Match::kYes) {
-        end = candidate;
-        return {Outcome::kParsed, candidate + tail_.size()};
+        if (number_size == 0) {
+          number_size = append_grouped(tail_, microseconds);
+          std::memcpy(tail_ + number_size, text.microseconds_unit.data(),
+                      text.microseconds_unit.size());
+          number_size += text.microseconds_unit.size();
+        }
+        const std::size_t number = candidate + pieces.name_tail.size();
+        m = match(number, std::string_view(tail_, number_size));
+        if (m == Match::kYes) {
+          end = candidate;
+          return {Outcome::kParsed, number + number_size};
+        }
       }
       if (m == Match::kShort) return {Outcome::kIncomplete, r};
     }
@@ -218,35 +265,43 @@ Step ReportParser::name_end(std::size_t from, std::uint64_t microseconds, const 
   }
 }
 
-std::size_t ReportParser::head_prefix(std::size_t at, const Messages& text) const noexcept {
+std::size_t ReportParser::head_prefix(std::size_t at, const JoinedPieces& pieces) const noexcept {
   std::size_t n = 0;
   while (at + n < text_.size() && n < kHeadNumberWidth &&
          (is_head_separator(n) ? text_[at + n] == ' ' : is_digit(text_[at + n])))
     ++n;
   if (n < kHeadNumberWidth) return n;
-  for (const std::string_view piece : {std::string_view(" "), text.head_word, kHeadMiddle}) {
-    std::size_t k = 0;
-    while (k < piece.size() && at + n < text_.size() && text_[at + n] == piece[k]) ++n, ++k;
-    if (k < piece.size()) break;
-  }
+  for (std::size_t k = 0; k < pieces.head_rest.size() && at + n < text_.size(); ++k, ++n)
+    if (text_[at + n] != pieces.head_rest[k]) break;
   return n;
 }
 
+// A head line's start, for telling where an end file text stops: its
+// first group and separator, and the text after its number. The next
+// block's parse reads the whole number.
+ReportParser::Match ReportParser::head_follows(std::size_t at,
+                                               const JoinedPieces& pieces) const noexcept {
+  if (text_.size() - at < kHeadNumberWidth) return head_number(at, nullptr);
+  const char* p = text_.data() + at;
+  if (!is_digit(p[0]) || !is_digit(p[1]) || p[2] != ' ') return Match::kNo;
+  return match(at + kHeadNumberWidth, pieces.head_rest);
+}
+
 ReportParser::Match ReportParser::after_end_line(std::size_t at,
-                                                 const Messages& text) const noexcept {
+                                                 const JoinedPieces& pieces) const noexcept {
   if (at == text_.size()) return at_end_ ? Match::kYes : Match::kShort;
   Match m = match(at, kLineBreak);  // the closing lines
-  if (m == Match::kNo) m = head_starts(at, text);
+  if (m == Match::kNo) m = head_follows(at, pieces);
   if (m == Match::kShort && at_end_) return Match::kYes;
   if (m != Match::kNo) return m;
   // The start of the next block or of the closing lines, cut short where a
   // new report begins: this block is whole all the same.
-  const std::size_t cut = text_[at] == '\r' ? at + 1 : at + head_prefix(at, text);
+  const std::size_t cut = text_[at] == '\r' ? at + 1 : at + head_prefix(at, pieces);
   return report_starts(cut);
 }
 
 Step ReportParser::file_end(std::size_t from, bool begin_line, const Messages& text,
-                            std::size_t& end, std::uint32_t& line,
+                            const JoinedPieces& pieces, std::size_t& end, std::uint32_t& line,
                             std::size_t& after) const noexcept {
   // What follows the quotation mark at q when it ends the file text.
   const auto ends_at = [&](std::size_t q) {
@@ -258,12 +313,13 @@ Step ReportParser::file_end(std::size_t from, bool begin_line, const Messages& t
     if (m = match(at, kLineBreak); m != Match::kYes) return m;
     at += kLineBreak.size();
     if (begin_line) {
-      if (m = match(at, text.end_label); m != Match::kYes) return m;
-      if (m = match(at + text.end_label.size(), "\""); m != Match::kYes) return m;
+      // The end line's label and quotation mark, taken here.
+      if (m = match(at, pieces.end_start); m != Match::kYes) return m;
+      at += pieces.end_start.size();
     } else {
       if (m = match(at, kLineBreak); m != Match::kYes) return m;
       at += kLineBreak.size();
-      if (m = after_end_line(at, text); m != Match::kYes) return m;
+      if (m = after_end_line(at, pieces); m != Match::kYes) return m;
     }
     after = at;
     return Match::kYes;
@@ -352,6 +408,7 @@ Step ReportParser::header(ReportHeader& out) {
 
 Step ReportParser::block(Language language, AreaBlock& out) {
   const Messages& text = texts(language);
+  const JoinedPieces& pieces = joined_pieces(language);
   std::size_t at = 0;
   switch (head_number(0, &out.microseconds)) {
     case Match::kYes: break;
@@ -366,11 +423,11 @@ Step ReportParser::block(Language language, AreaBlock& out) {
     }
   }
   at = kHeadNumberWidth;
-  for (const std::string_view piece : {std::string_view(" "), text.head_word, kHeadMiddle})
-    if (Step s = fixed(at, piece, "an area's head line"); s.outcome != Outcome::kParsed) return s;
+  if (Step s = fixed(at, pieces.head_rest, "an area's head line"); s.outcome != Outcome::kParsed)
+    return s;
   const std::size_t name_start = at;
   std::size_t name_stop = 0;
-  const Step named = name_end(name_start, out.microseconds, text, name_stop);
+  const Step named = name_end(name_start, out.microseconds, text, pieces, name_stop);
   if (named.outcome != Outcome::kParsed) return named;
   at = named.at;
   out.name = text_.substr(name_start, name_stop - name_start);
@@ -383,21 +440,18 @@ Step ReportParser::block(Language language, AreaBlock& out) {
     return s;
   if (Step s = grouped_number(at, out.seconds, "the seconds"); s.outcome != Outcome::kParsed)
     return s;
-  for (const std::string_view piece :
-       {text.seconds_unit, kLineBreak, text.begin_label, std::string_view("\"")})
-    if (Step s = fixed(at, piece, "the velocity and begin lines"); s.outcome != Outcome::kParsed)
-      return s;
+  if (Step s = fixed(at, pieces.begin_start, "the velocity and begin lines");
+      s.outcome != Outcome::kParsed)
+    return s;
 
   const std::size_t start_file = at;
   std::size_t stop = 0;
-  if (Step s = file_end(start_file, true, text, stop, out.start_line, at);
+  if (Step s = file_end(start_file, true, text, pieces, stop, out.start_line, at);
       s.outcome != Outcome::kParsed)
     return s;
   out.start_file = text_.substr(start_file, stop - start_file);
-  for (const std::string_view piece : {text.end_label, std::string_view("\"")})
-    if (Step s = fixed(at, piece, "the end line"); s.outcome != Outcome::kParsed) return s;
   const std::size_t end_file = at;
-  if (Step s = file_end(end_file, false, text, stop, out.end_line, at);
+  if (Step s = file_end(end_file, false, text, pieces, stop, out.end_line, at);
       s.outcome != Outcome::kParsed)
     return s;
   out.end_file = text_.substr(end_file, stop - end_file);

@@ -79,7 +79,7 @@ class ReportParser {
 
   Match match(std::size_t at, std::string_view piece) const noexcept;
   Match report_starts(std::size_t at) const noexcept;
-  Match head_starts(std::size_t at, const Messages& text) const noexcept;
+  Match head_follows(std::size_t at, const JoinedPieces& pieces) const noexcept;
   Match head_number(std::size_t at, std::uint64_t* value) const noexcept;
   Step failure(std::size_t at, const char* expected, std::size_t piece) const noexcept;
   Step failure(std::size_t at, const char* expected) const noexcept {
@@ -91,15 +91,15 @@ class ReportParser {
   Step report_start_within(std::size_t& checked, std::size_t to) const noexcept;
   Step line_break_of_new_report(std::size_t line_break, std::size_t after) const noexcept;
   Step name_end(std::size_t from, std::uint64_t microseconds, const Messages& text,
-                std::size_t& end);
-  Step file_end(std::size_t from, bool begin_line, const Messages& text, std::size_t& end,
-                std::uint32_t& line, std::size_t& after) const noexcept;
-  std::size_t head_prefix(std::size_t at, const Messages& text) const noexcept;
-  Match after_end_line(std::size_t at, const Messages& text) const noexcept;
+                const JoinedPieces& pieces, std::size_t& end);
+  Step file_end(std::size_t from, bool begin_line, const Messages& text, const JoinedPieces& pieces,
+                std::size_t& end, std::uint32_t& line, std::size_t& after) const noexcept;
+  std::size_t head_prefix(std::size_t at, const JoinedPieces& pieces) const noexcept;
+  Match after_end_line(std::size_t at, const JoinedPieces& pieces) const noexcept;
 
   std::string_view text_;
   bool at_end_;
-  std::string tail_;  // what must follow a name, built for each block
+  char tail_[64];  // a velocity line's microseconds and their unit
 };
 
 }  // namespace vykpav::report

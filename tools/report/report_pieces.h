@@ -5,6 +5,7 @@
 #define VYKPAV_TOOLS_REPORT_REPORT_PIECES_H
 
 #include <cstddef>
+#include <string>
 #include <string_view>
 
 #include "timer/message_language.h"
@@ -29,6 +30,17 @@ inline constexpr std::size_t kLongestLineNumber = 10;
 inline constexpr Language kLanguages[] = {Language::English, Language::Russian};
 
 inline const Messages& texts(Language language) noexcept { return timer::messages(language); }
+
+// Fixed pieces that follow one another with nothing between them, joined,
+// so that each run is compared at once.
+struct JoinedPieces {
+  std::string head_rest;    // " ", the head word, ": __________ "
+  std::string name_tail;    // " __________", line break, the dots, line break, velocity label
+  std::string begin_start;  // seconds unit, line break, begin label, quotation mark
+  std::string end_start;    // end label, quotation mark
+};
+
+const JoinedPieces& joined_pieces(Language language);
 
 }  // namespace vykpav::report
 

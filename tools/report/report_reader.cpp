@@ -5,6 +5,8 @@
 #include <cstring>
 #include <memory>
 
+#include <sys/stat.h>
+
 namespace vykpav::report {
 
 namespace {
@@ -53,8 +55,16 @@ class InputWindow {
   bool at_end_ = false;
 };
 
+// Texts seldom hold a line feed: memchr passes over them fast.
 std::size_t line_feeds(std::string_view text) noexcept {
-  return static_cast<std::size_t>(std::count(text.begin(), text.end(), '\n'));
+  if (text.empty()) return 0;
+  std::size_t count = 0;
+  for (const char *at = text.data(), *end = at + text.size();
+       (at = static_cast<const char*>(std::memchr(at, '\n', static_cast<std::size_t>(end - at)))) !=
+       nullptr;
+       ++at)
+    ++count;
+  return count;
 }
 
 bool is_blank(std::string_view text) noexcept {
@@ -222,6 +232,9 @@ class Reader {
 }  // namespace
 
 ReadResult read_reports(std::FILE* file, const std::string& name, ReportVisitor& visitor) {
+  struct stat status;
+  if (fstat(fileno(file), &status) == 0 && S_ISREG(status.st_mode) && status.st_size > 0)
+    visitor.input_size(static_cast<std::uint64_t>(status.st_size));
   return Reader(file, name, visitor).run();
 }
 

@@ -5,6 +5,7 @@
 #define VYKPAV_TOOLS_REPORT_REPORT_READER_H
 
 #include <cstddef>
+#include <cstdint>
 #include <cstdio>
 #include <stdexcept>
 #include <string>
@@ -21,6 +22,9 @@ class ReportVisitor {
   virtual ~ReportVisitor() = default;
   virtual void report(const ReportHeader& header) = 0;
   virtual void area(const AreaBlock& block) = 0;
+  // Before the first report, when the input's size is known (a regular
+  // file): room may be made for what it can hold.
+  virtual void input_size(std::uint64_t bytes) { (void)bytes; }
 };
 
 // Input that holds no report, or that cannot be opened or read: one line

@@ -1,5 +1,6 @@
 // The aligned tables for a terminal, with a bar per area.
 #include <algorithm>
+#include <charconv>
 #include <cmath>
 #include <string>
 
@@ -35,23 +36,49 @@ template <typename Areas>
 std::size_t name_column(const Areas& areas) {
   std::size_t width = 4;  // "area"
   for (const auto& area : areas)
-    width = std::max(width, std::min(kLongestNameColumn, display_width(printable_name(area.name))));
+    width = std::max(width, std::min(kLongestNameColumn, printable_width(area.name)));
   return width;
 }
 
-std::string name_cell(std::string_view name) {
-  return shortened(printable_name(name), kLongestNameColumn);
+// The name, shown and cut to the column, left-aligned in `width` columns.
+void name_cell(Output& out, std::string_view name, std::size_t width) {
+  bool plain = true;
+  const std::size_t columns = printable_width(name, &plain);
+  if (columns <= kLongestNameColumn && plain) {
+    out.put(name);  // most names, as they are
+    if (columns < width) out.pad(width - columns);
+  } else {
+    left(out, shortened(printable_name(name), kLongestNameColumn), width);
+  }
+}
+
+void right(Output& out, const DurationText& text, std::size_t width) {
+  if (text.columns < width) out.pad(width - text.columns);
+  out.put(text.view());
+}
+
+void right(Output& out, std::size_t number, std::size_t width) {
+  char digits[24];
+  const auto end = std::to_chars(digits, digits + sizeof digits, number).ptr;
+  const auto size = static_cast<std::size_t>(end - digits);
+  if (size < width) out.pad(width - size);
+  out.put(std::string_view(digits, size));
 }
 
 std::string plural(std::size_t n, const char* one, const char* many) {
   return std::to_string(n) + " " + (n == 1 ? one : many);
 }
 
-// A bar of `eighths` eighths of a column.
+// A bar of `eighths` eighths of a column, at most kSummaryBar columns.
 void bar(Output& out, std::size_t eighths) {
   static constexpr std::string_view kPartial[] = {"",       "\u258F", "\u258E", "\u258D",
                                                   "\u258C", "\u258B", "\u258A", "\u2589"};
-  for (std::size_t i = 0; i < eighths / 8; ++i) out.put("\u2588");
+  static const std::string kFull = [] {
+    std::string full;
+    for (std::size_t i = 0; i < kSummaryBar; ++i) full += "\u2588";
+    return full;
+  }();
+  out.put(std::string_view(kFull).substr(0, std::min(eighths / 8, kSummaryBar) * 3));
   out.put(kPartial[eighths % 8]);
 }
 
@@ -65,15 +92,22 @@ void write_summary_text(Output& out, const SummaryResult& summary) {
   right(out, "runs", 6);
   for (const char* heading : {"median", "min", "max", "mean"}) right(out, heading, kTimeColumn);
   out.put("\n");
-  double largest = 0;
-  for (const SummarizedArea& area : summary.areas) largest = std::max(largest, area.summary.median);
+  // The areas come by ascending median: the last one's is the largest.
+  const double largest =
+      summary.areas.empty() ? 0 : summary.areas[summary.areas.size() - 1].summary.median;
   for (const SummarizedArea& area : summary.areas) {
     const Summary& s = area.summary;
-    left(out, name_cell(area.name), width);
-    right(out, std::to_string(s.runs), 6);
-    for (const double value :
-         {s.median, static_cast<double>(s.min), static_cast<double>(s.max), s.mean})
-      right(out, duration_text(value), kTimeColumn);
+    name_cell(out, area.name, width);
+    right(out, s.runs, 6);
+    if (s.min == s.max) {
+      // One run, or all alike: the four figures are one.
+      const DurationText same = format_duration(s.median);
+      for (int i = 0; i < 4; ++i) right(out, same, kTimeColumn);
+    } else {
+      for (const double value :
+           {s.median, static_cast<double>(s.min), static_cast<double>(s.max), s.mean})
+        right(out, format_duration(value), kTimeColumn);
+    }
     if (largest > 0 && s.median > 0) {
       out.put("  ");
       const double eighths = s.median / largest * kSummaryBar * 8;
@@ -95,7 +129,7 @@ void write_comparison_text(Output& out, const ComparisonResult& comparison, doub
   right(out, "p", 9);
   out.put("  verdict\n");
   for (const ComparedArea& area : comparison.areas) {
-    left(out, name_cell(area.name), width);
+    name_cell(out, area.name, width);
     right(out, area.before ? duration_text(area.before->median) : "-", kTimeColumn);
     right(out, area.after ? duration_text(area.after->median) : "-", kTimeColumn);
     right(out, area.ratio ? ratio_text(*area.ratio) : "-", 8);

@@ -58,7 +58,8 @@ TEST(ReaderMemory, StaysFarBelowTheFileSize) {
   {
     vykpav::report::RunTable table;
     reports = vykpav::report::read_report_file(path, table).reports;
-    for (const auto& area : table.runs()) values += area.count;
+    table.group();
+    for (std::uint32_t k = 0; k < table.areas(); ++k) values += table.run(k).count;
   }
   const std::size_t used = peak - before;
   std::remove(path.c_str());
