@@ -31,6 +31,8 @@ build/bench/bench/vykpav_bias_bench --benchmark_min_time=0.001 >/dev/null
 build/bench/bench/vykpav_report_phases_bench --benchmark_min_time=0.001 \
   --benchmark_filter=/10000/ >/dev/null
 build/bench/bench/vykpav_memory 1000 >/dev/null
+build/bench/bench/vykpav_report_tool_bench --benchmark_min_time=0.001 \
+  --benchmark_filter='summary_reads/text' >/dev/null
 build/bench/bench/vykpav_first_report 1000 >/dev/null
 
 step "Sanitizer build and tests"

@@ -45,6 +45,8 @@ class SummarizedAreas {
     const AreaRuns runs = table_->run(order_[i]);
     return {runs.name, summarize(runs.values, runs.count)};
   }
+  // The name alone, without summing up.
+  std::string_view name(std::size_t i) const noexcept { return table_->index().name(order_[i]); }
   Iterator begin() const { return {this, 0}; }
   Iterator end() const { return {this, order_.size()}; }
 

@@ -32,11 +32,19 @@ void left(Output& out, std::string_view text, std::size_t width) {
   if (used < width) out.pad(width - used);
 }
 
-template <typename Areas>
-std::size_t name_column(const Areas& areas) {
+std::size_t name_column(std::size_t width, std::string_view name) {
+  return std::max(width, std::min(kLongestNameColumn, printable_width(name)));
+}
+
+std::size_t name_column(const LargeVector<ComparedArea>& areas) {
   std::size_t width = 4;  // "area"
-  for (const auto& area : areas)
-    width = std::max(width, std::min(kLongestNameColumn, printable_width(area.name)));
+  for (const ComparedArea& area : areas) width = name_column(width, area.name);
+  return width;
+}
+
+std::size_t name_column(const SummarizedAreas& areas) {
+  std::size_t width = 4;
+  for (std::size_t i = 0; i < areas.size(); ++i) width = name_column(width, areas.name(i));
   return width;
 }
 
