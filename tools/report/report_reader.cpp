@@ -5,6 +5,8 @@
 #include <cstring>
 #include <memory>
 
+#include "tools/report/report_bytes.h"
+
 #include <sys/stat.h>
 
 namespace vykpav::report {
@@ -54,18 +56,6 @@ class InputWindow {
   std::size_t begin_ = 0, end_ = 0;
   bool at_end_ = false;
 };
-
-// Texts seldom hold a line feed: memchr passes over them fast.
-std::size_t line_feeds(std::string_view text) noexcept {
-  if (text.empty()) return 0;
-  std::size_t count = 0;
-  for (const char *at = text.data(), *end = at + text.size();
-       (at = static_cast<const char*>(std::memchr(at, '\n', static_cast<std::size_t>(end - at)))) !=
-       nullptr;
-       ++at)
-    ++count;
-  return count;
-}
 
 bool is_blank(std::string_view text) noexcept {
   return std::all_of(text.begin(), text.end(),
