@@ -48,8 +48,8 @@ class Recorder : public vykpav::report::ReportVisitor {
 inline vykpav::report::ReadResult read_text(const std::string& text,
                                             vykpav::report::ReportVisitor& visitor) {
   std::string copy = text;  // fmemopen wants room it may write to
-  std::FILE* file = fmemopen(copy.empty() ? nullptr : copy.data(), copy.size(), "rb");
-  if (file == nullptr) file = std::tmpfile();  // an empty text
+  // An empty text is an empty file: fmemopen of no bytes writes past them.
+  std::FILE* file = copy.empty() ? std::tmpfile() : fmemopen(copy.data(), copy.size(), "rb");
   try {
     vykpav::report::ReadResult result = vykpav::report::read_reports(file, "report.txt", visitor);
     std::fclose(file);
