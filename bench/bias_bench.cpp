@@ -18,6 +18,7 @@
 #include <cstring>
 #include <vector>
 
+#include "number/compiler.h"
 #include "number/u64.h"
 #include "platform/platform.h"
 #include "timer/timer.h"
@@ -30,12 +31,10 @@ using vykpav::number::to_u64;
 using vykpav::timer::Timer;
 using vykpav::timer::VYS_BD;
 
-__attribute__((noinline)) void begin_mark(Timer& timer, const char* area, const char* file,
-                                          int line) {
+VYKPAV_NOINLINE void begin_mark(Timer& timer, const char* area, const char* file, int line) {
   timer.begin(area, file, line);
 }
-__attribute__((noinline)) void end_mark(Timer& timer, const char* area, const char* file,
-                                        int line) {
+VYKPAV_NOINLINE void end_mark(Timer& timer, const char* area, const char* file, int line) {
   timer.end(area, file, line);
 }
 

@@ -13,9 +13,10 @@
 #include <string>
 #include <vector>
 
-#include "library/report_buffer.h"
 #include "platform/platform.h"
+#include "report_sizes.h"
 #include "scratch_file.h"
+#include "timer/report_buffer.h"
 #include "timer/report_composer.h"
 #include "timer/report_file.h"
 #include "timer/timer.h"
@@ -64,7 +65,7 @@ void BM_Compose(benchmark::State& state) {
   const auto count = static_cast<std::uint32_t>(state.range(0));
   Timer& timer = begun_timer(count);
   const auto ordered = vykpav::timer::order_areas(*timer.area_table(), timer.frequency());
-  vykpav::library::LockedReportBuffer buffer;
+  vykpav::timer::LockedReportBuffer buffer;
   for (auto _ : state) {
     vykpav::timer::compose_report(
         buffer.text(),
@@ -92,27 +93,9 @@ void BM_WriteFile(benchmark::State& state) {
   set_per_area(state, count);
 }
 
-BENCHMARK(BM_Order)
-    ->Name("Report/order")
-    ->Arg(10000)
-    ->Arg(100000)
-    ->Arg(1000000)
-    ->Unit(benchmark::kMillisecond)
-    ->UseRealTime();
-BENCHMARK(BM_Compose)
-    ->Name("Report/compose")
-    ->Arg(10000)
-    ->Arg(100000)
-    ->Arg(1000000)
-    ->Unit(benchmark::kMillisecond)
-    ->UseRealTime();
-BENCHMARK(BM_WriteFile)
-    ->Name("Report/write_file")
-    ->Arg(10000)
-    ->Arg(100000)
-    ->Arg(1000000)
-    ->Unit(benchmark::kMillisecond)
-    ->UseRealTime();
+BENCHMARK(BM_Order)->Name("Report/order")->Apply(report_sizes);
+BENCHMARK(BM_Compose)->Name("Report/compose")->Apply(report_sizes);
+BENCHMARK(BM_WriteFile)->Name("Report/write_file")->Apply(report_sizes);
 
 }  // namespace
 

@@ -14,6 +14,7 @@
 
 #include "begun_timer.h"
 #include "mark_areas.h"
+#include "report_sizes.h"
 #include "scratch_file.h"
 
 namespace {
@@ -62,13 +63,7 @@ void BM_Report(benchmark::State& state) {
       benchmark::Counter(static_cast<double>(count), benchmark::Counter::kIsIterationInvariantRate |
                                                          benchmark::Counter::kInvert);
 }
-BENCHMARK(BM_Report)
-    ->Name("Timer/report")
-    ->Arg(10000)
-    ->Arg(100000)
-    ->Arg(1000000)
-    ->Unit(benchmark::kMillisecond)
-    ->UseRealTime();
+BENCHMARK(BM_Report)->Name("Timer/report")->Apply(report_sizes);
 
 }  // namespace
 

@@ -7,10 +7,8 @@
 
 include(CMakePackageConfigHelpers)
 
-set(VYKPAV_INSTALL_CMAKEDIR ${CMAKE_INSTALL_LIBDIR}/cmake/vykpav CACHE STRING
-  "Where the CMake package files of vykpav go, relative to the prefix")
-set(VYKPAV_INSTALL_PKGCONFIGDIR ${CMAKE_INSTALL_LIBDIR}/pkgconfig CACHE STRING
-  "Where vykpav.pc goes, relative to the prefix")
+# Where the package files go: VYKPAV_INSTALL_CMAKEDIR and
+# VYKPAV_INSTALL_PKGCONFIGDIR, set with the other options.
 
 # Runtime: what a program needs to run (the .so with its versioned name, the
 # DLL). Development: headers, the unversioned link name, the import library,
@@ -32,6 +30,8 @@ install(FILES
     include/selvorin/marks.h
     include/selvorin/vyk_pav.h
     include/selvorin/vyknb64.h
+    include/selvorin/vyknb64_integers.h
+    include/selvorin/vyknb64_ostream.h
   DESTINATION ${CMAKE_INSTALL_INCLUDEDIR}/selvorin
   COMPONENT vykpav_Development)
 

@@ -1,13 +1,15 @@
 // Comparison, bitwise, shift, saturating addition and subtraction, increment
 // and decrement of VYKNB64.
 #include "number/u64.h"
+#include "number/u64_rules.h"
 
 namespace Selvorin {
 
+using vykpav::number::add_saturating;
 using vykpav::number::from_u64;
 using vykpav::number::kMax32;
-using vykpav::number::kMax64;
 using vykpav::number::store_u64;
+using vykpav::number::subtract_saturating;
 using vykpav::number::to_u64;
 
 namespace {
@@ -15,18 +17,6 @@ namespace {
 // Only bits 0-5 of a count are used; for a VYKNB64 count, those of `low`.
 inline unsigned shift_count(ulong32 count) noexcept { return count & 63u; }
 inline unsigned shift_count(const VYKNB64& count) noexcept { return count.low & 63u; }
-
-inline std::uint64_t add_saturating(std::uint64_t a, std::uint64_t b) noexcept {
-  std::uint64_t sum;
-  return __builtin_add_overflow(a, b, &sum) ? kMax64 : sum;
-}
-
-// The borrow of the subtraction itself decides, as the carry does for the
-// sum: no separate comparison.
-inline std::uint64_t subtract_saturating(std::uint64_t a, std::uint64_t b) noexcept {
-  std::uint64_t difference;
-  return __builtin_sub_overflow(a, b, &difference) ? 0 : difference;
-}
 
 // A 32-bit word shifted in place: counts of 32 to 63 clear it.
 inline ulong32 shift_word_left(ulong32 n, unsigned s) noexcept {

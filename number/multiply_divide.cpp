@@ -3,31 +3,19 @@
 // Division runs on the native 64-bit integer divide: it is exact for every
 // operand pair and never touches the floating-point control word.
 #include "number/u64.h"
+#include "number/u64_rules.h"
 
 namespace Selvorin {
 
 using vykpav::number::from_u64;
 using vykpav::number::kMax32;
-using vykpav::number::kMax64;
+using vykpav::number::multiply_saturating;
+using vykpav::number::quotient;
+using vykpav::number::remainder;
 using vykpav::number::store_u64;
 using vykpav::number::to_u64;
 
 namespace {
-
-inline std::uint64_t multiply_saturating(std::uint64_t a, std::uint64_t b) noexcept {
-  std::uint64_t product;
-  return __builtin_mul_overflow(a, b, &product) ? kMax64 : product;
-}
-
-// A zero divisor yields the dividend, except that 0 / 0 yields 1: equal
-// operands give the quotient 1 before the zero divisor is considered.
-inline std::uint64_t quotient(std::uint64_t a, std::uint64_t d) noexcept {
-  if (d == 0) return a == 0 ? 1 : a;
-  return a / d;
-}
-inline std::uint64_t remainder(std::uint64_t a, std::uint64_t d) noexcept {
-  return d == 0 ? a : a % d;
-}
 
 // A 32-bit dividend: a divisor beyond 32 bits gives 0 (remainder n), a zero
 // divisor gives n for both.

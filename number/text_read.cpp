@@ -14,6 +14,8 @@
 //    value a backward scan leaves when it stops there.
 #include <cstring>
 
+#include "number/compiler.h"
+#include "number/text_format.h"
 #include "number/u64.h"
 
 namespace Selvorin {
@@ -23,6 +25,7 @@ using vykpav::number::store_u64;
 
 namespace {
 
+namespace compiler = vykpav::compiler;
 using u64 = std::uint64_t;
 
 constexpr u64 kSmallPowersOf10[8] = {1, 10, 100, 1000, 10000, 100000, 1000000, 10000000};
@@ -36,17 +39,15 @@ inline bool is_decimal_digit(unsigned char c) noexcept { return unsigned(c - '0'
 // multiplications.
 inline u64 append_block(u64 acc, u64 block, u64 scale) noexcept {
   const u64 result = acc * scale + block;
-  if (__builtin_expect(acc > (kMax64 - (scale - 1)) / scale, 0)) {
+  if (VYKPAV_UNLIKELY(acc > (kMax64 - (scale - 1)) / scale)) {
     u64 scaled;
-    if (__builtin_mul_overflow(acc, scale, &scaled) || __builtin_add_overflow(scaled, block, &acc))
+    if (compiler::multiply_overflows(acc, scale, scaled) ||
+        compiler::add_overflows(scaled, block, acc))
       return kMax64;
     return acc;
   }
   return result;
 }
-
-#if defined(__BYTE_ORDER__) && __BYTE_ORDER__ == __ORDER_LITTLE_ENDIAN__
-#define VYKPAV_DIGITS_BY_WORDS 1
 
 // Whether all eight bytes of v are digits: each high nibble is 3, and still
 // is after adding 6 to the byte.
@@ -66,7 +67,6 @@ inline u64 eight_digits(u64 v) noexcept {
           ((v >> 16) & pairs) * (1 + (10000ull << 32))) >>
          32;
 }
-#endif
 
 // Where the text ends: after a given number of characters, or at the
 // terminator character or the first zero byte, whichever comes first. No
@@ -81,13 +81,11 @@ struct GivenLength {
   const unsigned char* end;
   bool at_end(const unsigned char* p) const noexcept { return p == end; }
   const unsigned char* append_run(u64& acc, const unsigned char* p) const noexcept {
-#ifdef VYKPAV_DIGITS_BY_WORDS
     for (u64 v; end - p >= 8; p += 8) {  // eight characters inside the text
       std::memcpy(&v, p, 8);
       if (!eight_are_digits(v)) break;
       acc = append_block(acc, eight_digits(v), 100000000);
     }
-#endif
     for (; p != end && is_decimal_digit(*p); ++p) acc = append_block(acc, unsigned(*p - '0'), 10);
     return p;
   }
@@ -226,12 +224,11 @@ bool read_text(VYKNB64& value, const unsigned char* text, End end,
 
 }  // namespace
 
-__attribute__((flatten)) bool VYKNB64::VzStr(const unsigned char* text, ulong32 format) {
+VYKPAV_FLATTEN bool VYKNB64::VzStr(const unsigned char* text, ulong32 format) {
   if (text == nullptr) return false;
-  const unsigned length = unsigned(format & 0xFFu);
-  const unsigned char separator =
-      (format & 0xFF00u) != 0 ? static_cast<unsigned char>(format >> 8) : ' ';
-  const unsigned char terminator = static_cast<unsigned char>(format >> 16);
+  const unsigned length = vykpav::number::given_length(format);
+  const unsigned char separator = vykpav::number::separator_of(format);
+  const unsigned char terminator = vykpav::number::terminator_of(format);
   if (length != 0) return read_text(*this, text, GivenLength{text + length}, separator);
   if (terminator == 0) return read_text(*this, text, ZeroTerminated{}, separator);
   return read_text(*this, text, Terminated{terminator}, separator);

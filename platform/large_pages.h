@@ -1,7 +1,7 @@
-// Large pages for large tables. A timer's area table is read in an order of
-// its own by each report (that of the times), one record here and the next
-// one megabytes away; on small pages nearly every such read also misses the
-// address translation cache, and that miss costs more than the read itself.
+// Large pages, where the system offers them: a block of memory backed by a
+// few large pages instead of many small ones, so that reads spread over it
+// take fewer misses of the address translation cache. Where the system has
+// no large pages, the block is an ordinary one.
 #ifndef VYKPAV_PLATFORM_LARGE_PAGES_H
 #define VYKPAV_PLATFORM_LARGE_PAGES_H
 

@@ -51,9 +51,6 @@ class ScopedPlatformOverride {
   Platform* previous_;
 };
 
-// Appends n in unsigned decimal, as the system's "%u" formatting writes it.
-void append_unsigned(std::string& out, std::uint32_t n);
-
 }  // namespace vykpav::platform
 
 #endif  // VYKPAV_PLATFORM_PLATFORM_H

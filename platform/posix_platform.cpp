@@ -5,7 +5,6 @@
 #include <locale.h>
 #include <time.h>
 
-#include <charconv>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -109,12 +108,6 @@ class PosixPlatform final : public Platform {
 Platform& system_platform() {
   static PosixPlatform provider;
   return provider;
-}
-
-void append_unsigned(std::string& out, std::uint32_t n) {
-  char digits[10];
-  const auto end = std::to_chars(digits, digits + sizeof digits, n).ptr;
-  out.append(digits, end);
 }
 
 }  // namespace vykpav::platform

@@ -54,10 +54,4 @@ Platform& system_platform() {
   return provider;
 }
 
-void append_unsigned(std::string& out, std::uint32_t n) {
-  char digits[64];  // "%u" of a 32-bit value needs at most 11 bytes
-  const int length = wsprintfA(digits, "%u", static_cast<unsigned>(n));
-  out.append(digits, length > 0 ? static_cast<std::size_t>(length) : 0);
-}
-
 }  // namespace vykpav::platform

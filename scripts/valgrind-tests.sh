@@ -4,16 +4,22 @@
 # failing the run.
 #   scripts/valgrind-tests.sh [build folder]     (default: build/release)
 #
-# Two ctest tests stay out, by label: the exhaustive float test (every
-# float bit pattern: hours under valgrind; the release run has it) and the
-# export table check (a bash script around nm, none of this project's code).
-#
-# Valgrind has no 80-bit x87 arithmetic: it computes long double with a
-# double's 53-bit significand (a documented limit). The cases below check
-# exact long double results or their independence from the x87 precision
-# control, so they fail under valgrind whatever the library does. They still
-# run under memcheck, in a second pass where only memcheck's verdict counts;
-# the release, sanitizer and Wine runs check their results.
+# The build's ctest labels say which tests need something else:
+#   exhaustive, exports, consumers
+#                        stay out: the exhaustive float test (every float bit
+#                        pattern: hours under valgrind; the release run has
+#                        it), the export table check (a bash script around
+#                        nm) and the consumer hosts (scripts that build the
+#                        library afresh), none of them this project's code
+#                        running.
+#   x87                  tests whose cases check exact 80-bit long double
+#                        results. Valgrind has no 80-bit x87 arithmetic: it
+#                        computes long double with a double's 53-bit
+#                        significand (a documented limit), so these fail
+#                        under valgrind whatever the library does. They still
+#                        run under memcheck, in a second pass where only
+#                        memcheck's verdict counts; the release, sanitizer
+#                        and Wine runs check their results.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 build=${1:-build/release}
@@ -36,14 +42,6 @@ memcheck_options="--error-exitcode=99 --soname-synonyms=somalloc=nouserintercept
 --show-leak-kinds=definite,indirect,possible --errors-for-leak-kinds=definite,indirect,possible \
 --track-origins=yes --num-callers=40"
 
-# Test program, then its cases that need 80-bit arithmetic.
-x87_cases=(
-  number_float_test "NumberFloat.ConversionsBackRoundOnceInTheCurrentMode:NumberFloat.ExtendedRoundTripGivesBackEveryValue:NumberFloat.ResultsDoNotDependOnTheX87PrecisionControl:NumberFloat.DocumentedEdgeCases"
-  number_target_test "NumberTarget.LongDouble*"
-)
-excluded=""
-for ((i = 1; i < ${#x87_cases[@]}; i += 2)); do excluded+="${excluded:+:}${x87_cases[i]}"; done
-
 # A log's first errors and its closing leak and error summaries.
 show_log() {
   if [ "$(wc -l <"$1")" -le 400 ]; then
@@ -59,15 +57,15 @@ logs="$build/Testing/Temporary"
 mkdir -p "$logs"
 rm -f "$logs"/MemoryChecker.*.log
 
-# Pass 1: every test but the two labels, all cases but the x87 ones; a
-# memcheck error or a failing case fails the test. ctest -T memcheck adds
-# --log-file itself, one log per test; it also warns that there is no
-# DartConfiguration.tcl, which only a dashboard submission would need.
+# Pass 1: every test but those labels; a memcheck error or a failing case
+# fails the test. ctest -T memcheck adds --log-file itself, one log per
+# test; it also warns that there is no DartConfiguration.tcl, which only a
+# dashboard submission would need.
 status=0
-GTEST_FILTER="-$excluded" ctest --test-dir "$build" -T memcheck \
+ctest --test-dir "$build" -T memcheck \
   --overwrite MemoryCheckCommand="$(command -v valgrind)" \
   --overwrite MemoryCheckCommandOptions="$memcheck_options" \
-  --label-exclude 'exhaustive|exports' --output-on-failure --no-tests=error \
+  --label-exclude 'exhaustive|exports|consumers|x87' --output-on-failure --no-tests=error \
   -j "$(nproc)" || status=$?
 if [ "$status" != 0 ]; then
   for log in "$logs"/MemoryChecker.*.log; do
@@ -80,23 +78,29 @@ if [ "$status" != 0 ]; then
   exit 1
 fi
 
-# Pass 2: the x87 cases; their own results are not counted here.
-for ((i = 0; i < ${#x87_cases[@]}; i += 2)); do
-  program="$build/tests/${x87_cases[i]}"
-  log="$logs/MemoryChecker.x87.${x87_cases[i]}.log"
-  output="$logs/x87.${x87_cases[i]}.out"
-  [ -x "$program" ] || { echo "ERROR: $program not built" >&2; exit 1; }
+# Pass 2: the tests labelled x87, their commands as ctest has them; their
+# own results are not counted here.
+mapfile -t x87_commands < <(ctest --test-dir "$build" -N -V -L x87 |
+  sed -n 's/^[0-9][0-9]*: Test command: //p')
+if [ ${#x87_commands[@]} = 0 ]; then
+  echo "ERROR: no tests labelled x87 in $build" >&2
+  exit 1
+fi
+for command in "${x87_commands[@]}"; do
+  mapfile -t words < <(xargs -n 1 <<<"$command")  # ctest quotes the arguments
+  name=$(basename "${words[0]}")
+  log="$logs/MemoryChecker.x87.$name.log"
+  output="$logs/x87.$name.out"
   rc=0
   # shellcheck disable=SC2086  # the options are words
-  valgrind $memcheck_options --log-file="$log" "$program" \
-    --gtest_filter="${x87_cases[i + 1]}" >"$output" 2>&1 || rc=$?
+  valgrind $memcheck_options --log-file="$log" "${words[@]}" >"$output" 2>&1 || rc=$?
   # 0 or 1 (cases failed on valgrind's arithmetic) after a complete run.
   if { [ "$rc" = 0 ] || [ "$rc" = 1 ]; } && grep -q '^\[==========\] .* ran\.' "$output"; then
-    echo "memcheck clean: ${x87_cases[i]} --gtest_filter=${x87_cases[i + 1]} (exit $rc)"
+    echo "memcheck clean: $name (exit $rc)"
     continue
   fi
   cat "$output"
   show_log "$log"
-  echo "ERROR: ${x87_cases[i]} failed under valgrind memcheck (exit $rc)" >&2
+  echo "ERROR: $name failed under valgrind memcheck (exit $rc)" >&2
   exit 1
 done

@@ -4,7 +4,7 @@
 #define VYKPAV_TIMER_AREA_RECORD_H
 
 #include "selvorin/vyknb64.h"
-#include "timer/file_texts.h"
+#include "timer/file_text_handle.h"
 
 namespace vykpav::timer {
 
@@ -12,10 +12,10 @@ namespace vykpav::timer {
 // zero start reading means the area was never begun.
 struct VYS_BD {
   Selvorin::VYKNB64 start_ticks;
-  StoredText start_file;
+  FileTextHandle start_file;
   int start_line = 0;
   Selvorin::VYKNB64 end_ticks;
-  StoredText end_file;
+  FileTextHandle end_file;
   int end_line = 0;
 };
 

@@ -2,9 +2,9 @@
 
 #include <algorithm>
 #include <cstring>
-#include <string>
 
-#include "platform/platform.h"
+#include "number/text_format.h"
+#include "selvorin/vyknb64.h"
 
 namespace vykpav::timer {
 
@@ -28,9 +28,9 @@ AreaTable::AreaTable(std::uint32_t count, const char* const* names) {
   // All names in one block, in table order.
   std::size_t name_bytes = 0;
   for (const char* key : keys) name_bytes += std::strlen(key) + 1;
-  texts_.reserve(name_bytes);
+  arena_.reserve(name_bytes);
   areas_.reserve(keys.size());
-  for (const char* key : keys) areas_.push_back(Area{texts_.copy(key), VYS_BD{}});
+  for (const char* key : keys) areas_.push_back(Area{arena_.copy(key), VYS_BD{}});
 }
 
 // "0" to "count - 1" made in byte order ("0", "1", "10", "100", ..., "11",
@@ -43,13 +43,17 @@ void AreaTable::add_numbered_areas(std::uint32_t count) {
   // and those from 10^k on a digit more for each k.
   std::size_t name_bytes = 2 * std::size_t{count};
   for (std::uint64_t power = 10; power < count; power *= 10) name_bytes += count - power;
-  texts_.reserve(name_bytes);
+  arena_.reserve(name_bytes);
   std::uint64_t n = 0;
-  std::string key;
   for (std::uint32_t made = 0; made < count; ++made) {
-    key.clear();
-    platform::append_unsigned(key, static_cast<std::uint32_t>(n));
-    areas_.push_back(Area{texts_.copy(key), VYS_BD{}});
+    // Plain decimal, the digits of "%u": VsStr is the one decimal writer,
+    // the report's for line numbers too.
+    unsigned char digits[number::kDecimalRoom];
+    Selvorin::VYKNB64 number(n);
+    const int length = number.VsStr(digits, 0, 10);
+    const std::string_view key(reinterpret_cast<const char*>(digits),
+                               static_cast<std::size_t>(length));
+    areas_.push_back(Area{arena_.copy(key), VYS_BD{}});
     if (n == 0) {
       n = 1;  // "0" has no extensions among the numbers
     } else if (n * 10 < count) {

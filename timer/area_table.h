@@ -12,17 +12,21 @@
 #include "platform/large_pages.h"
 #include "timer/address_slot.h"
 #include "timer/area_record.h"
-#include "timer/file_texts.h"
-#include "timer/text_store.h"
+#include "timer/kept_file_texts.h"
+#include "timer/text_arena.h"
 
 namespace vykpav::timer {
 
 struct Area {
-  // A copy in the table's store, followed by a zero byte.
+  // A copy in the table's arena, followed by a zero byte.
   std::string_view name;
   VYS_BD record;
 };
 
+// On large pages: each report reads the areas in an order of its own (that
+// of the times), one record here and the next one megabytes away; on small
+// pages nearly every such read also misses the address translation cache,
+// and that miss costs more than the read itself.
 using Areas = std::vector<Area, platform::LargePageAllocator<Area>>;
 
 class AreaTable {
@@ -48,7 +52,7 @@ class AreaTable {
   const Areas& areas() const noexcept { return areas_; }
 
   // Where the records' file texts are kept.
-  FileTexts& file_texts() noexcept { return file_texts_; }
+  KeptFileTexts& kept_file_texts() noexcept { return kept_file_texts_; }
 
  private:
   // True when the zero-terminated `text` holds exactly the bytes of `name`.
@@ -67,8 +71,8 @@ class AreaTable {
   VYS_BD* find_and_remember(const char* name, RecentLookup& recent) noexcept;
   Area* search(const char* name) noexcept;
 
-  TextStore texts_;
-  FileTexts file_texts_{texts_};
+  TextArena arena_;
+  KeptFileTexts kept_file_texts_{arena_};
   Areas areas_;
 
   // Hosts pass the same literal for an area each time, so the area last found
@@ -78,6 +82,8 @@ class AreaTable {
     const char* name = nullptr;
     Area* area = nullptr;
   };
+  // Chosen, not measured: 64 slots (1 KiB) hold the names of a host's busy
+  // loops; a name beyond them only costs the search.
   static constexpr int kRecentBits = 6;
   std::array<RecentLookup, std::size_t{1} << kRecentBits> recent_{};
 };

@@ -1,10 +1,14 @@
 #include "timer/elapsed_time.h"
 
+#include "number/compiler.h"
 #include "number/u64.h"
+#include "number/u64_rules.h"
 
 namespace vykpav::timer {
 
+using number::add_saturating;
 using number::from_u64;
+using number::multiply_saturating;
 using number::to_u64;
 using Selvorin::VYKNB64;
 
@@ -13,8 +17,8 @@ constexpr std::uint32_t kMicrosecondsPerSecond = 1000000;
 constexpr std::uint32_t kMillisecondsPerSecond = 1000;
 }  // namespace
 
-std::uint64_t multiply_divide_by_shifts(std::uint64_t a, std::uint32_t m,
-                                        std::uint64_t d) noexcept {
+std::uint64_t wide_product_quotient_by_shifts(std::uint64_t a, std::uint32_t m,
+                                              std::uint64_t d) noexcept {
   // The 96-bit product a * m as high:low words of 64 bits.
   const std::uint64_t low_part = (a & 0xFFFFFFFFu) * m;
   const std::uint64_t high_part = (a >> 32) * m;
@@ -34,26 +38,14 @@ std::uint64_t multiply_divide_by_shifts(std::uint64_t a, std::uint32_t m,
   return quotient;
 }
 
-std::uint64_t multiply_divide(std::uint64_t a, std::uint32_t m, std::uint64_t d) noexcept {
-#if defined(__SIZEOF_INT128__)
-  __extension__ typedef unsigned __int128 u128;
-  return static_cast<std::uint64_t>(static_cast<u128>(a) * m / d);
+std::uint64_t wide_product_quotient(std::uint64_t a, std::uint32_t m, std::uint64_t d) noexcept {
+#if defined(VYKPAV_HAS_INT128)
+  using compiler::uint128;
+  return static_cast<std::uint64_t>(static_cast<uint128>(a) * m / d);
 #else
-  return multiply_divide_by_shifts(a, m, d);
+  return wide_product_quotient_by_shifts(a, m, d);
 #endif
 }
-
-namespace {
-
-// VYKNB64's division on native values: a zero divisor yields the dividend,
-// and 0 / 0 yields 1. Working timers never have a zero frequency; this only
-// keeps the rule where one is passed in.
-inline std::uint64_t quotient(std::uint64_t a, std::uint64_t d) noexcept {
-  if (d == 0) return a == 0 ? 1 : a;
-  return a / d;
-}
-
-}  // namespace
 
 UnitScale::UnitScale(std::uint64_t frequency, std::uint32_t units_per_second) noexcept
     : frequency_(frequency),
@@ -62,16 +54,16 @@ UnitScale::UnitScale(std::uint64_t frequency, std::uint32_t units_per_second) no
       divisor_(frequency / units_per_second) {}
 
 std::uint64_t UnitScale::operator()(std::uint64_t ticks) const noexcept {
-  // Counters of 10 MHz, 1 GHz and the like: one exact division.
-  if (exact_) return quotient(ticks, divisor_);
+  // Counters of 10 MHz, 1 GHz and the like: one exact division. VYKNB64's
+  // division, so a zero frequency (never a working timer's) keeps its rule.
+  if (exact_) return number::quotient(ticks, divisor_);
   // Otherwise whole seconds and the remainder separately, so that nothing
   // overflows; the sum saturates like every VYKNB64 sum. Not exact means the
   // frequency is not 0.
-  std::uint64_t whole, sum;
-  if (__builtin_mul_overflow(ticks / frequency_, std::uint64_t{units_per_second_}, &whole))
-    return ~std::uint64_t{0};
-  const std::uint64_t part = multiply_divide(ticks % frequency_, units_per_second_, frequency_);
-  return __builtin_add_overflow(whole, part, &sum) ? ~std::uint64_t{0} : sum;
+  const std::uint64_t whole = multiply_saturating(ticks / frequency_, units_per_second_);
+  const std::uint64_t part =
+      wide_product_quotient(ticks % frequency_, units_per_second_, frequency_);
+  return add_saturating(whole, part);
 }
 
 VYKNB64 ticks_to_units(const VYKNB64& ticks, const VYKNB64& frequency,
@@ -90,7 +82,7 @@ ElapsedTime ElapsedScales::operator()(const VYS_BD& record) const noexcept {
   time.ticks = from_u64(ticks);
   time.microseconds = from_u64(microseconds_(ticks));
   time.milliseconds = from_u64(milliseconds_(ticks));
-  time.seconds = from_u64(quotient(ticks, frequency_));
+  time.seconds = from_u64(number::quotient(ticks, frequency_));
   return time;
 }
 

@@ -59,10 +59,12 @@ class ElapsedScales {
   UnitScale milliseconds_;
 };
 
-// floor(a * m / d) for a < d, computed without overflow.
-std::uint64_t multiply_divide(std::uint64_t a, std::uint32_t m, std::uint64_t d) noexcept;
+// floor(a * m / d) for a < d: the quotient of the 96-bit product, computed
+// without overflow.
+std::uint64_t wide_product_quotient(std::uint64_t a, std::uint32_t m, std::uint64_t d) noexcept;
 // The same by shift and subtract, for targets without a 128-bit integer.
-std::uint64_t multiply_divide_by_shifts(std::uint64_t a, std::uint32_t m, std::uint64_t d) noexcept;
+std::uint64_t wide_product_quotient_by_shifts(std::uint64_t a, std::uint32_t m,
+                                              std::uint64_t d) noexcept;
 
 }  // namespace vykpav::timer
 

@@ -2,9 +2,9 @@
 
 #include <string>
 
-#include "library/report_buffer.h"
 #include "timer/message_language.h"
 #include "timer/messages.h"
+#include "timer/report_buffer.h"
 #include "timer/report_composer.h"
 #include "timer/report_file.h"
 
@@ -31,7 +31,7 @@ void Timer::report(const char* file_name) {
   // Date and time describe the moment after the ordering pass.
   const std::string date = platform_.local_date_text();
   const std::string time = platform_.local_time_text();
-  library::LockedReportBuffer buffer;
+  LockedReportBuffer buffer;
   compose_report(buffer.text(), ReportHeader{frequency_, language, date, time}, areas);
   write_report_file(file_name, buffer.text());
 }

@@ -26,17 +26,20 @@ class Timer {
   void begin(const char* area, const char* file, int line) {
     VYS_BD* record = record_for(area, file);
     if (record == nullptr) return;
-    record->start_file.assign(file, area_table_->file_texts());
+    record->start_file.assign(file, area_table_->kept_file_texts());
     record->start_line = line;
     record->start_ticks = number::from_u64(platform_.counter_ticks());
   }
 
-  // The counter is read first, before the file and line are recorded.
+  // The counter is read first, before the file and line are recorded. The
+  // reading is stored once the file text is in place, so that a mark which
+  // runs out of memory copying it changes nothing, as a begin mark does.
   void end(const char* area, const char* file, int line) {
     VYS_BD* record = record_for(area, file);
     if (record == nullptr) return;
-    record->end_ticks = number::from_u64(platform_.counter_ticks());
-    record->end_file.assign(file, area_table_->file_texts());
+    const std::uint64_t ticks = platform_.counter_ticks();
+    record->end_file.assign(file, area_table_->kept_file_texts());
+    record->end_ticks = number::from_u64(ticks);
     record->end_line = line;
   }
 

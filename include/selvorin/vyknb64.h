@@ -8,28 +8,42 @@
 //    is 0 / 0 with a VYKNB64 dividend, which yields 1.
 //  * Shift counts are taken modulo 64 (only bits 0-5 of the count are used),
 //    so a shift by 64 leaves the value unchanged.
-//  * Operators mixing a VYKNB64 with a 32-bit word (`ulong32`) take the word
-//    as a 64-bit value with a zero high half. The compound forms with the
-//    word on the left (n += v, n <<= v, ...) compute a 32-bit result and
-//    saturate at 2^32 - 1 where a VYKNB64 would saturate at 2^64 - 1.
-//    Integers of other types convert to the 32-bit word in these operators;
-//    build a VYKNB64 first to use a wider operand.
+//  * An integer operand of any type but bool, on either side, counts with its
+//    exact value, whatever its type and the platform. +, -, * give the exact
+//    result clamped to [0, 2^64 - 1]: v + (-1) is v - 1, 3 - v is 0 for v > 3.
+//    Comparisons compare the values: a negative integer is below every
+//    VYKNB64. / and % truncate as C++ does, then clamp: v / -3 is 0, v % -3 is
+//    v % 3, a negative dividend gives 0; 0 / 0 is 0 with an integer dividend,
+//    0 % 0 is 0. &, |, ^ and shifts take the integer's bits as std::uint64_t
+//    would: v & -1 is v, v << -1 shifts by 63.
+//  * The compound forms with an integer on the left (n += v, n <<= v, ...)
+//    exist only for the 32-bit word `ulong32` and compute a 32-bit result,
+//    saturating at 2^32 - 1 where a VYKNB64 would saturate at 2^64 - 1. For an
+//    integer of another type they do not compile, by design.
+//  * Construction from a negative integer gives 0.
 //  * Assignment from float, double and long double truncates toward zero,
 //    clamps to [0, 2^64 - 1] and ignores a NaN. The conversions back are
 //    explicit: long double is exact (on targets with the 80-bit format),
 //    float and double round once in the current rounding mode.
+//  * Conversions to integer types are explicit, and give what static_cast of
+//    the 64-bit value gives; there is none to bool (write v != 0).
 //  * VsStr and VzStr write and read text in radix 2, 8, 10 and 16 with
-//    digit grouping; nothing is localised.
+//    digit grouping; nothing is localised. selvorin/vyknb64_ostream.h writes
+//    a value to a std::ostream.
 //  * There is no unary minus, logical not, postfix ++/--, or |=, ^=, &=.
 //
 // The layout is exactly that of a little-endian uint64_t: `low` (bits 0-31)
 // then `high` (bits 32-63). The type is trivially copyable; construction and
-// copying are inline and never cross the library boundary.
+// copying are inline and never cross the library boundary. So do the forms
+// with integers other than the word: they forward to the exported ones.
 #ifndef SELVORIN_VYKNB64_H
 #define SELVORIN_VYKNB64_H
 
-#include <cstdint>
-#include <type_traits>
+#include <cstddef>      // std::size_t
+#include <cstdint>      // std::uint64_t, std::uint32_t
+#include <limits>       // std::numeric_limits, specialised below
+#include <type_traits>  // std::enable_if, std::is_integral
+#include <typeindex>    // declares std::hash, without all of <functional>
 
 #include "selvorin/export.h"
 
@@ -44,19 +58,83 @@ using ulong32 = std::uint32_t;
 #endif
 static_assert(sizeof(ulong32) == 4, "ulong32 must be 32 bits wide");
 
+namespace vyknb64_internal {
+
+// The integer types of the inline mixed forms: all but bool, which keeps the
+// word forms, and the word itself, whose forms are exported.
+template <class Integer>
+using IfOtherInteger = typename std::enable_if<std::is_integral<Integer>::value &&
+                                                   !std::is_same<Integer, bool>::value &&
+                                                   !std::is_same<Integer, ulong32>::value,
+                                               int>::type;
+
+// An integer's exact value as a sign and a magnitude; every magnitude fits
+// 64 bits (the most negative is 2^63).
+struct SignAndMagnitude {
+  bool negative;
+  std::uint64_t magnitude;
+};
+
+template <class Integer>
+constexpr SignAndMagnitude sign_and_magnitude(Integer n, std::true_type /*signed*/) noexcept {
+  return n < 0 ? SignAndMagnitude{true, 0 - static_cast<std::uint64_t>(n)}
+               : SignAndMagnitude{false, static_cast<std::uint64_t>(n)};
+}
+template <class Integer>
+constexpr SignAndMagnitude sign_and_magnitude(Integer n, std::false_type /*signed*/) noexcept {
+  return SignAndMagnitude{false, static_cast<std::uint64_t>(n)};
+}
+template <class Integer>
+constexpr SignAndMagnitude sign_and_magnitude(Integer n) noexcept {
+  static_assert(sizeof(Integer) <= sizeof(std::uint64_t),
+                "integers wider than 64 bits are not taken");
+  return sign_and_magnitude(n, std::is_signed<Integer>());
+}
+
+// The bits of a bitwise operand: two's complement in 64 bits, as the
+// conversion to std::uint64_t gives them.
+template <class Integer>
+constexpr std::uint64_t bits_of(Integer n) noexcept {
+  static_assert(sizeof(Integer) <= sizeof(std::uint64_t),
+                "integers wider than 64 bits are not taken");
+  return static_cast<std::uint64_t>(n);
+}
+
+// A shift count: bits 0-5 of those bits.
+template <class Integer>
+constexpr ulong32 shift_count_of(Integer count) noexcept {
+  return static_cast<ulong32>(bits_of(count) & 63u);
+}
+
+// The hash of a value: the value itself where std::size_t holds 64 bits, so
+// no two collide; a 32-bit std::size_t gets the high word folded into the low
+// one by an odd multiplier, so values apart only in `high` do not all collide.
+template <class Size, bool = (sizeof(Size) >= sizeof(std::uint64_t))>
+struct ValueHash {
+  static Size of(std::uint64_t x) noexcept { return x; }
+};
+template <class Size>
+struct ValueHash<Size, false> {
+  static Size of(std::uint64_t x) noexcept {
+    return static_cast<Size>(x ^ ((x >> 32) * 0x9E3779B9u));
+  }
+};
+
+}  // namespace vyknb64_internal
+
 class VYKNB64 {
  public:
   ulong32 low;   // bits 0-31
   ulong32 high;  // bits 32-63
 
-  VYKNB64() noexcept : low(0), high(0) {}
+  constexpr VYKNB64() noexcept : low(0), high(0) {}
 
-  // From an integer of any width: the full value, so a uint64_t keeps its high
-  // half; a negative integer gives 0, as a negative floating-point value does.
+  // From an integer of up to 64 bits: the full value, so a uint64_t keeps its
+  // high half; a negative integer gives 0, as a negative floating-point value
+  // does.
   // NOLINTNEXTLINE(google-explicit-constructor): implicit by design, like a built-in
   template <class Integer, typename std::enable_if<std::is_integral<Integer>::value, int>::type = 0>
-  VYKNB64(Integer n)
-  noexcept
+  constexpr VYKNB64(Integer n) noexcept
       : low(static_cast<ulong32>(clamp_to_unsigned(n))),
         high(static_cast<ulong32>(clamp_to_unsigned(n) >> 32)) {}
 
@@ -80,6 +158,43 @@ class VYKNB64 {
   VYKPAV_API VYKNB64& operator/=(ulong32 divisor);
   VYKPAV_API VYKNB64& operator%=(const VYKNB64& divisor);
   VYKPAV_API VYKNB64& operator%=(ulong32 divisor);
+
+  // The same with an integer of another type: its exact value, a count's
+  // low 6 bits.
+  template <class Integer, vyknb64_internal::IfOtherInteger<Integer> = 0>
+  VYKNB64& operator<<=(Integer count) {
+    return *this <<= vyknb64_internal::shift_count_of(count);
+  }
+  template <class Integer, vyknb64_internal::IfOtherInteger<Integer> = 0>
+  VYKNB64& operator>>=(Integer count) {
+    return *this >>= vyknb64_internal::shift_count_of(count);
+  }
+  template <class Integer, vyknb64_internal::IfOtherInteger<Integer> = 0>
+  VYKNB64& operator+=(Integer n) {
+    const vyknb64_internal::SignAndMagnitude m = vyknb64_internal::sign_and_magnitude(n);
+    return m.negative ? (*this -= VYKNB64(m.magnitude)) : (*this += VYKNB64(m.magnitude));
+  }
+  template <class Integer, vyknb64_internal::IfOtherInteger<Integer> = 0>
+  VYKNB64& operator-=(Integer n) {
+    const vyknb64_internal::SignAndMagnitude m = vyknb64_internal::sign_and_magnitude(n);
+    return m.negative ? (*this += VYKNB64(m.magnitude)) : (*this -= VYKNB64(m.magnitude));
+  }
+  // A negative factor or divisor makes the exact result 0 or below.
+  template <class Integer, vyknb64_internal::IfOtherInteger<Integer> = 0>
+  VYKNB64& operator*=(Integer n) {
+    const vyknb64_internal::SignAndMagnitude m = vyknb64_internal::sign_and_magnitude(n);
+    return m.negative ? (*this = VYKNB64()) : (*this *= VYKNB64(m.magnitude));
+  }
+  template <class Integer, vyknb64_internal::IfOtherInteger<Integer> = 0>
+  VYKNB64& operator/=(Integer divisor) {
+    const vyknb64_internal::SignAndMagnitude m = vyknb64_internal::sign_and_magnitude(divisor);
+    return m.negative ? (*this = VYKNB64()) : (*this /= VYKNB64(m.magnitude));
+  }
+  // The truncating remainder has the sign of the dividend: v % -d is v % d.
+  template <class Integer, vyknb64_internal::IfOtherInteger<Integer> = 0>
+  VYKNB64& operator%=(Integer divisor) {
+    return *this %= VYKNB64(vyknb64_internal::sign_and_magnitude(divisor).magnitude);
+  }
 
   // Bitwise and shift; with a word operand, & clears the high half while | and
   // ^ pass it through.
@@ -124,6 +239,15 @@ class VYKNB64 {
   VYKPAV_API explicit operator double() const;
   VYKPAV_API explicit operator long double() const;
 
+  // Conversion to an integer type, as static_cast of the 64-bit value would
+  // give. Explicit as well, and not to bool: v != 0 says what is meant.
+  template <class Integer, typename std::enable_if<std::is_integral<Integer>::value &&
+                                                       !std::is_same<Integer, bool>::value,
+                                                   int>::type = 0>
+  constexpr explicit operator Integer() const noexcept {
+    return static_cast<Integer>((static_cast<std::uint64_t>(high) << 32) | low);
+  }
+
   // Writes the value as digits in `radix` (2, 8, 10 or 16) followed by a zero
   // byte and returns the number of digits and separators written. The format
   // word holds four byte fields, least significant first:
@@ -137,6 +261,9 @@ class VYKNB64 {
   VYKPAV_API int VsStr(unsigned char* buffer, ulong32 format, int radix);
   int VsStr(char* buffer, ulong32 format, int radix) {
     return VsStr(reinterpret_cast<unsigned char*>(buffer), format, radix);
+  }
+  int VsStr(decltype(nullptr), ulong32 format, int radix) {
+    return VsStr(static_cast<unsigned char*>(nullptr), format, radix);
   }
 
   // Reads a value from text: decimal ("1234", "1 234"), or hexadecimal,
@@ -152,19 +279,15 @@ class VYKNB64 {
   bool VzStr(const char* text, ulong32 format) {
     return VzStr(reinterpret_cast<const unsigned char*>(text), format);
   }
+  bool VzStr(decltype(nullptr), ulong32 format) {
+    return VzStr(static_cast<const unsigned char*>(nullptr), format);
+  }
 
  private:
   template <class Integer>
-  static std::uint64_t clamp_to_unsigned(Integer n) noexcept {
-    return clamp_to_unsigned(n, std::is_signed<Integer>());
-  }
-  template <class Integer>
-  static std::uint64_t clamp_to_unsigned(Integer n, std::true_type) noexcept {
-    return n < 0 ? 0 : static_cast<std::uint64_t>(n);
-  }
-  template <class Integer>
-  static std::uint64_t clamp_to_unsigned(Integer n, std::false_type) noexcept {
-    return static_cast<std::uint64_t>(n);
+  static constexpr std::uint64_t clamp_to_unsigned(Integer n) noexcept {
+    const vyknb64_internal::SignAndMagnitude m = vyknb64_internal::sign_and_magnitude(n);
+    return m.negative ? 0 : m.magnitude;
   }
 };
 
@@ -217,5 +340,61 @@ VYKPAV_API VYKNB64& operator++(VYKNB64& v);
 VYKPAV_API VYKNB64& operator--(VYKNB64& v);
 
 }  // namespace Selvorin
+
+// The forms with an integer of another type that have no member among them.
+#include "selvorin/vyknb64_integers.h"  // IWYU pragma: export
+
+namespace std {
+
+// The limits of the range; unlike std::uint64_t, the arithmetic saturates
+// rather than wrapping (is_modulo is false), and nothing traps.
+template <>
+class numeric_limits<Selvorin::VYKNB64> {
+ public:
+  static constexpr bool is_specialized = true;
+  static constexpr bool is_signed = false;
+  static constexpr bool is_integer = true;
+  static constexpr bool is_exact = true;
+  static constexpr bool has_infinity = false;
+  static constexpr bool has_quiet_NaN = false;
+  static constexpr bool has_signaling_NaN = false;
+  static constexpr float_denorm_style has_denorm = denorm_absent;
+  static constexpr bool has_denorm_loss = false;
+  static constexpr float_round_style round_style = round_toward_zero;
+  static constexpr bool is_iec559 = false;
+  static constexpr bool is_bounded = true;
+  static constexpr bool is_modulo = false;
+  static constexpr int digits = 64;
+  static constexpr int digits10 = 19;
+  static constexpr int max_digits10 = 0;
+  static constexpr int radix = 2;
+  static constexpr int min_exponent = 0;
+  static constexpr int min_exponent10 = 0;
+  static constexpr int max_exponent = 0;
+  static constexpr int max_exponent10 = 0;
+  static constexpr bool traps = false;
+  static constexpr bool tinyness_before = false;
+
+  static constexpr Selvorin::VYKNB64 min() noexcept { return Selvorin::VYKNB64(); }
+  static constexpr Selvorin::VYKNB64 lowest() noexcept { return Selvorin::VYKNB64(); }
+  static constexpr Selvorin::VYKNB64 max() noexcept {
+    return Selvorin::VYKNB64(numeric_limits<std::uint64_t>::max());
+  }
+  static constexpr Selvorin::VYKNB64 epsilon() noexcept { return Selvorin::VYKNB64(); }
+  static constexpr Selvorin::VYKNB64 round_error() noexcept { return Selvorin::VYKNB64(); }
+  static constexpr Selvorin::VYKNB64 infinity() noexcept { return Selvorin::VYKNB64(); }
+  static constexpr Selvorin::VYKNB64 quiet_NaN() noexcept { return Selvorin::VYKNB64(); }
+  static constexpr Selvorin::VYKNB64 signaling_NaN() noexcept { return Selvorin::VYKNB64(); }
+  static constexpr Selvorin::VYKNB64 denorm_min() noexcept { return Selvorin::VYKNB64(); }
+};
+
+template <>
+struct hash<Selvorin::VYKNB64> {
+  std::size_t operator()(const Selvorin::VYKNB64& v) const noexcept {
+    return Selvorin::vyknb64_internal::ValueHash<std::size_t>::of(static_cast<std::uint64_t>(v));
+  }
+};
+
+}  // namespace std
 
 #endif  // SELVORIN_VYKNB64_H

@@ -11,11 +11,13 @@
 #include <cstdint>
 #include <cstdio>
 #include <limits>
+#include <sstream>
 #include <string>
 
 #include <selvorin/marks.h>
 #include <selvorin/vyk_pav.h>
 #include <selvorin/vyknb64.h>
+#include <selvorin/vyknb64_ostream.h>
 
 namespace {
 
@@ -87,6 +89,14 @@ int main(int argc, char** argv) {
   expect(std::string(grouped) == grouped_expected, "a * b as grouped decimal text");
   Selvorin::VYKNB64 read_back;
   expect(read_back.VzStr(grouped, 0) && read_back == product, "grouped text read back");
+
+  // Integers of other widths count with their full value.
+  expect(value_of(Selvorin::VYKNB64(a) * b) == a * b, "VYKNB64 * std::uint64_t");
+  expect(static_cast<std::uint64_t>(product) == a * b, "explicit conversion to std::uint64_t");
+  // The stream inserter, from its own installed header.
+  std::ostringstream hex;
+  hex << std::hex << std::showbase << Selvorin::VYKNB64(max);
+  expect(hex.str() == "0xffffffffffffffff", "VYKNB64 on a std::ostream");
 
   timer.pokaz(argv[1]);
   return failures == 0 ? 0 : 1;

@@ -5,28 +5,44 @@
 #   pkg-config        plain g++ with `pkg-config --cflags --libs vykpav`, same prefix
 #   add-subdirectory  CMake project, add_subdirectory(<source tree>)
 #
-# The library is configured, built and installed afresh (release
-# configuration) into a temporary prefix; nothing comes from other build
-# trees. The installed tree is checked first, then each host runs in its own
-# folder and its report is checked. Any failure stops the script with a
-# message; the work folder is then kept for a look.
+#   run.sh                       every step in a temporary work folder
+#   run.sh <step> <work folder>  one step; ctest runs each as a test
+#
+# Steps: install (the library configured, built and installed afresh, in
+# the release configuration, into <work>/prefix, and the installed tree
+# checked), version-check, find-package and pkg-config (against that
+# prefix), add-subdirectory (its own build of the source tree). Nothing
+# comes from other build trees. Each host runs in its own folder and its
+# report is checked. Any failure stops the script with a message; the work
+# folder is then kept for a look.
 set -euo pipefail
 
 here="$(cd "$(dirname "$0")" && pwd)"
 root="$(cd "$here/../.." && pwd)"
-work="$(mktemp -d "${TMPDIR:-/tmp}/vykpav-consumers.XXXXXX")"
-prefix="$work/prefix"
 jobs="$(nproc 2>/dev/null || echo 2)"
+steps=(install version-check find-package pkg-config add-subdirectory)
 
-finish() {
-  local status=$?
-  if [ "$status" -eq 0 ]; then
-    rm -rf "$work"
-  else
-    printf 'FAILED (exit %s); work folder kept: %s\n' "$status" "$work" >&2
-  fi
-}
-trap finish EXIT
+if [ $# -eq 0 ]; then
+  work="$(mktemp -d "${TMPDIR:-/tmp}/vykpav-consumers.XXXXXX")"
+  finish() {
+    local status=$?
+    if [ "$status" -eq 0 ]; then
+      rm -rf "$work"
+    else
+      printf 'FAILED (exit %s); work folder kept: %s\n' "$status" "$work" >&2
+    fi
+  }
+  trap finish EXIT
+  chosen=("${steps[@]}")
+elif [ $# -eq 2 ] && [[ " ${steps[*]} " == *" $1 "* ]]; then
+  chosen=("$1")
+  mkdir -p "$2"
+  work="$(cd "$2" && pwd)"
+else
+  echo "usage: $0 [<step> <work folder>]   steps: ${steps[*]}" >&2
+  exit 2
+fi
+prefix="$work/prefix"
 
 fail() { printf 'FAILED: %s\n' "$*" >&2; exit 1; }
 step() { printf -- '--- %s\n' "$*"; }
@@ -80,19 +96,19 @@ $(ldd "$exe")"
   echo "$name: report checked ($(wc -l <"$run/report.txt") lines)"
 }
 
-start=$SECONDS
+install_step() {
+  step "Library: configure, build, install into $prefix"
+  rm -rf "$work/build" "$prefix"
+  # Configured for /usr/local and installed elsewhere with --prefix: the
+  # package files must not depend on the configured prefix.
+  quiet cmake -S "$root" -B "$work/build" -DCMAKE_BUILD_TYPE=Release \
+    -DCMAKE_INSTALL_PREFIX=/usr/local -DCMAKE_INSTALL_LIBDIR=lib \
+    -DVYKPAV_TESTS=OFF -DVYKPAV_EXAMPLES=OFF -DVYKPAV_WERROR=ON
+  quiet cmake --build "$work/build" --parallel "$jobs"
+  quiet cmake --install "$work/build" --prefix "$prefix"
 
-step "Library: configure, build, install into $prefix"
-# Configured for /usr/local and installed elsewhere with --prefix: the
-# package files must not depend on the configured prefix.
-quiet cmake -S "$root" -B "$work/build" -DCMAKE_BUILD_TYPE=Release \
-  -DCMAKE_INSTALL_PREFIX=/usr/local -DCMAKE_INSTALL_LIBDIR=lib \
-  -DVYKPAV_TESTS=OFF -DVYKPAV_EXAMPLES=OFF -DVYKPAV_WERROR=ON
-quiet cmake --build "$work/build" --parallel "$jobs"
-quiet cmake --install "$work/build" --prefix "$prefix"
-
-step "Installed tree"
-expected="bin
+  step "Installed tree"
+  expected="bin
 bin/vykpav-report
 include
 include/selvorin
@@ -100,6 +116,8 @@ include/selvorin/export.h
 include/selvorin/marks.h
 include/selvorin/vyk_pav.h
 include/selvorin/vyknb64.h
+include/selvorin/vyknb64_integers.h
+include/selvorin/vyknb64_ostream.h
 lib
 lib/cmake
 lib/cmake/vykpav
@@ -112,52 +130,78 @@ lib/libvykpav.so.1
 lib/libvykpav.so.1.0.0
 lib/pkgconfig
 lib/pkgconfig/vykpav.pc"
-actual="$(cd "$prefix" && find . -mindepth 1 -printf '%P\n' | LC_ALL=C sort)"
-if [ "$actual" != "$expected" ]; then
-  diff <(echo "$expected") <(echo "$actual") >&2 || true
-  fail "installed files differ from the expected list (< expected, > installed)"
-fi
-[ "$(readlink "$prefix/lib/libvykpav.so")" = libvykpav.so.1 ] ||
-  fail "lib/libvykpav.so does not link to libvykpav.so.1"
-[ "$(readlink "$prefix/lib/libvykpav.so.1")" = libvykpav.so.1.0.0 ] ||
-  fail "lib/libvykpav.so.1 does not link to libvykpav.so.1.0.0"
-objdump -p "$prefix/lib/libvykpav.so.1.0.0" | grep -Eq '^ +SONAME +libvykpav\.so\.1$' ||
-  fail "libvykpav.so.1.0.0 lacks the SONAME libvykpav.so.1"
-# The package files must name nothing from the source or build tree and no
-# internal target or definition.
-if grep -rnF -e "$root" -e "$work/build" -e vykpav_objects -e vykpav_internal \
-    -e VYKPAV_BUILDING "$prefix/lib/cmake" "$prefix/lib/pkgconfig" >&2; then
-  fail "the package files above name the build tree or an internal target"
-fi
-echo "installed tree as expected"
+  actual="$(cd "$prefix" && find . -mindepth 1 -printf '%P\n' | LC_ALL=C sort)"
+  if [ "$actual" != "$expected" ]; then
+    diff <(echo "$expected") <(echo "$actual") >&2 || true
+    fail "installed files differ from the expected list (< expected, > installed)"
+  fi
+  [ "$(readlink "$prefix/lib/libvykpav.so")" = libvykpav.so.1 ] ||
+    fail "lib/libvykpav.so does not link to libvykpav.so.1"
+  [ "$(readlink "$prefix/lib/libvykpav.so.1")" = libvykpav.so.1.0.0 ] ||
+    fail "lib/libvykpav.so.1 does not link to libvykpav.so.1.0.0"
+  objdump -p "$prefix/lib/libvykpav.so.1.0.0" | grep -Eq '^ +SONAME +libvykpav\.so\.1$' ||
+    fail "libvykpav.so.1.0.0 lacks the SONAME libvykpav.so.1"
+  # The package files must name nothing from the source or build tree and no
+  # internal target or definition.
+  if grep -rnF -e "$root" -e "$work/build" -e vykpav_objects -e vykpav_internal \
+      -e VYKPAV_BUILDING "$prefix/lib/cmake" "$prefix/lib/pkgconfig" >&2; then
+    fail "the package files above name the build tree or an internal target"
+  fi
+  echo "installed tree as expected"
+}
 
-step "Version requests against the installed package"
-quiet cmake -S "$here/version-check" -B "$work/version-check" \
-  -DCMAKE_PREFIX_PATH="$prefix"
-echo "1.0 and the exact version accepted; 0.9, 2.0 and the next minor refused"
+# The steps below the install one need its prefix.
+need_prefix() {
+  [ -f "$prefix/lib/cmake/vykpav/vykpavConfig.cmake" ] ||
+    fail "no installed library in $prefix: run the install step first"
+}
 
-step "find-package host"
-quiet cmake -S "$here/find-package" -B "$work/find-package/build" \
-  -DCMAKE_BUILD_TYPE=Release -DCMAKE_PREFIX_PATH="$prefix"
-quiet cmake --build "$work/find-package/build" --parallel "$jobs"
-run_host find-package "$work/find-package/build/consumer_host" "$prefix/lib"
+version_check_step() {
+  step "Version requests against the installed package"
+  need_prefix
+  rm -rf "$work/version-check"
+  quiet cmake -S "$here/version-check" -B "$work/version-check" \
+    -DCMAKE_PREFIX_PATH="$prefix"
+  echo "1.0 and the exact version accepted; 0.9, 2.0 and the next minor refused"
+}
 
-step "pkg-config host"
-export PKG_CONFIG_PATH="$prefix/lib/pkgconfig"
-pkg-config --atleast-version=1.0 vykpav || fail "pkg-config finds no vykpav >= 1.0"
-read -r -a pc_flags <<<"$(pkg-config --cflags --libs vykpav)"
-pc_libdir="$(pkg-config --variable=libdir vykpav)"
-mkdir -p "$work/pkg-config"
-quiet g++ -std=c++17 -O2 -Wall -Wextra -Wpedantic -Werror \
-  -o "$work/pkg-config/consumer_host" "$here/host.cpp" \
-  "${pc_flags[@]}" -Wl,-rpath,"$pc_libdir"
-run_host pkg-config "$work/pkg-config/consumer_host" "$prefix/lib"
+find_package_step() {
+  step "find-package host"
+  need_prefix
+  rm -rf "$work/find-package"
+  quiet cmake -S "$here/find-package" -B "$work/find-package/build" \
+    -DCMAKE_BUILD_TYPE=Release -DCMAKE_PREFIX_PATH="$prefix"
+  quiet cmake --build "$work/find-package/build" --parallel "$jobs"
+  run_host find-package "$work/find-package/build/consumer_host" "$prefix/lib"
+}
 
-step "add-subdirectory host"
-quiet cmake -S "$here/add-subdirectory" -B "$work/add-subdirectory/build" \
-  -DCMAKE_BUILD_TYPE=Release -DVYKPAV_SOURCE_DIR="$root"
-quiet cmake --build "$work/add-subdirectory/build" --parallel "$jobs"
-run_host add-subdirectory "$work/add-subdirectory/build/consumer_host" \
-  "$work/add-subdirectory/build/vykpav"
+pkg_config_step() {
+  step "pkg-config host"
+  need_prefix
+  rm -rf "$work/pkg-config"
+  export PKG_CONFIG_PATH="$prefix/lib/pkgconfig"
+  pkg-config --atleast-version=1.0 vykpav || fail "pkg-config finds no vykpav >= 1.0"
+  read -r -a pc_flags <<<"$(pkg-config --cflags --libs vykpav)"
+  pc_libdir="$(pkg-config --variable=libdir vykpav)"
+  mkdir -p "$work/pkg-config"
+  quiet g++ -std=c++17 -O2 -Wall -Wextra -Wpedantic -Werror \
+    -o "$work/pkg-config/consumer_host" "$here/host.cpp" \
+    "${pc_flags[@]}" -Wl,-rpath,"$pc_libdir"
+  run_host pkg-config "$work/pkg-config/consumer_host" "$prefix/lib"
+}
 
-echo "All consumer hosts passed in $((SECONDS - start)) s"
+add_subdirectory_step() {
+  step "add-subdirectory host"
+  rm -rf "$work/add-subdirectory"
+  quiet cmake -S "$here/add-subdirectory" -B "$work/add-subdirectory/build" \
+    -DCMAKE_BUILD_TYPE=Release -DVYKPAV_SOURCE_DIR="$root"
+  quiet cmake --build "$work/add-subdirectory/build" --parallel "$jobs"
+  run_host add-subdirectory "$work/add-subdirectory/build/consumer_host" \
+    "$work/add-subdirectory/build/vykpav"
+}
+
+start=$SECONDS
+for chosen_step in "${chosen[@]}"; do
+  "${chosen_step//-/_}_step"
+done
+echo "${chosen[*]}: passed in $((SECONDS - start)) s"

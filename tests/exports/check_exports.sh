@@ -3,7 +3,7 @@
 # expected_exports.txt. Runs on the build host with binutils, for both targets:
 #
 #   check_exports.sh elf <libvykpav.so> <expected> <ulong32> <nm> <c++filt>
-#   check_exports.sh pe  <vykpav.dll>   <expected> <ulong32> <objdump> <c++filt>
+#   check_exports.sh pe  <vykpav.dll>   <expected> <ulong32> <objdump> <c++filt> [<visual-c++>]
 #
 # <ulong32> is the spelling of the 32-bit word on the target ("unsigned int",
 # "unsigned long"); it replaces ULONG32 in the expected list.
@@ -11,13 +11,17 @@
 # elf: the defined symbols of the dynamic symbol table (nm -D --defined-only).
 # pe:  the name table of the DLL's export directory (objdump -p). nm cannot be
 #      used there: on a DLL it lists the COFF symbol table, not the exports.
+#
+# <visual-c++>: the list of the names the DLL exports for Visual C++ hosts
+# (those starting with ?), each of which must be there exactly once; the
+# other names are checked as before.
 set -euo pipefail
 
-if [ $# -ne 6 ]; then
-  echo "usage: $0 elf|pe <library> <expected-list> <ulong32> <nm|objdump> <c++filt>" >&2
+if [ $# -ne 6 ] && [ $# -ne 7 ]; then
+  echo "usage: $0 elf|pe <library> <expected-list> <ulong32> <nm|objdump> <c++filt> [<visual-c++-list>]" >&2
   exit 2
 fi
-format=$1 library=$2 expected_file=$3 ulong32=$4 reader=$5 cxxfilt=$6
+format=$1 library=$2 expected_file=$3 ulong32=$4 reader=$5 cxxfilt=$6 visual_cpp_file=${7:-}
 
 failures=0
 fail() {
@@ -58,6 +62,26 @@ case $format in
     exit 2
     ;;
 esac
+
+# --- The Visual C++ names, set apart from the others and checked here.
+if [ -n "$visual_cpp_file" ]; then
+  [ -f "$visual_cpp_file" ] || { echo "no such list: $visual_cpp_file" >&2; exit 2; }
+  visual_cpp_expected=$(sed -e 's/\r$//' -e '/^#/d' -e '/^[[:space:]]*$/d' "$visual_cpp_file" |
+    awk '{ print $1 }')
+  [ -n "$visual_cpp_expected" ] || { echo "no names in $visual_cpp_file" >&2; exit 2; }
+  visual_cpp_exported=$(grep '^?' <<< "$mangled" || true)
+  mangled=$(grep -v '^?' <<< "$mangled" || true)
+  while IFS= read -r name; do
+    count=$(grep -Fxc -- "$name" <<< "$visual_cpp_exported" || true)
+    [ "$count" -eq 1 ] || fail "Visual C++ name exported $count times: $name"
+  done <<< "$visual_cpp_expected"
+  while IFS= read -r name; do
+    [ -n "$name" ] || continue
+    grep -Fxq -- "$name" <<< "$visual_cpp_expected" || fail "Visual C++ name not listed: $name"
+  done <<< "$visual_cpp_exported"
+  echo "$library: $(grep -c . <<< "$visual_cpp_exported" || true) Visual C++ names," \
+    "$(grep -c . <<< "$visual_cpp_expected") listed in $visual_cpp_file"
+fi
 
 if [ -z "$mangled" ]; then
   fail "$library exports nothing"

@@ -36,8 +36,8 @@
 #include <string>
 #include <vector>
 
-#include "fake_platform.h"
-#include "printable.h"
+#include "support/fake_platform.h"
+#include "support/printable.h"
 #include "timer/messages.h"
 #include "timer/report_composer.h"
 #include "timer/timer.h"

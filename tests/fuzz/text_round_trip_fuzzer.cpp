@@ -22,9 +22,9 @@
 #include <memory>
 #include <string>
 
-#include "../number/reference.h"
-#include "printable.h"
 #include "selvorin/vyknb64.h"
+#include "support/printable.h"
+#include "support/reference.h"
 
 namespace {
 

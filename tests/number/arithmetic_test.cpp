@@ -4,7 +4,7 @@
 
 #include <cstring>
 
-#include "reference.h"
+#include "support/reference.h"
 
 namespace {
 

@@ -6,7 +6,7 @@
 #include <thread>
 #include <vector>
 
-#include "reference.h"
+#include "support/reference.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 
 #include <cfenv>
 
-#include "reference.h"
+#include "support/reference.h"
 
 namespace {
 

@@ -4,13 +4,15 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <cstring>
 #include <memory>
 #include <string>
 #include <utility>
 #include <vector>
 
-#include "reference.h"
+#include "support/reference.h"
+#include "support/text_reference.h"
 
 namespace {
 
@@ -23,40 +25,6 @@ constexpr u64 kKept = 777;  // start value that shows a rejected text kept it
 
 ulong32 format_word(unsigned byte0, unsigned byte1 = 0, unsigned byte2 = 0, unsigned byte3 = 0) {
   return ulong32(byte0 | byte1 << 8 | byte2 << 16 | u32(byte3) << 24);
-}
-
-unsigned largest_digits(int radix) {
-  return radix == 10 ? 20 : radix == 16 ? 16 : radix == 8 ? 22 : 64;
-}
-std::size_t work_area(int radix) { return 2 * largest_digits(radix) + 4; }
-
-// Writing as described: backwards from the end of the work area, a group
-// counter that puts the separator in front after every full group, zero fill
-// counted into the groups, and no separator in front of the first digit.
-std::string model_text(u64 value, ulong32 format, int radix) {
-  const unsigned group = format & 0xFF, offset = format >> 24;
-  const char separator = char((format >> 8 & 0xFF) != 0 ? format >> 8 & 0xFF : ' ');
-  unsigned minimum = format >> 16 & 0xFF;
-  std::string work(work_area(radix), '?');
-  std::size_t at = work.size();
-  unsigned written = 0, counter = group;
-  auto put = [&](unsigned digit) {
-    work[--at] = char(digit < 10 ? '0' + digit : 'A' + (digit - 10) + offset);
-    ++written;
-    if (group != 0 && --counter == 0) {
-      work[--at] = separator;
-      counter = group;
-    }
-  };
-  u64 copy = value;
-  do {
-    put(unsigned(copy % unsigned(radix)));
-    copy /= unsigned(radix);
-  } while (copy != 0);
-  if (minimum > largest_digits(radix)) minimum = largest_digits(radix);
-  while (written < minimum) put(0);
-  if (group != 0 && written % group == 0) ++at;
-  return work.substr(at);
 }
 
 // VsStr into a buffer of exactly the work area (so the sanitizer sees any
@@ -147,6 +115,16 @@ TEST(NumberVsStr, NullBufferAndOtherRadices) {
     EXPECT_EQ(buffer[0], 0);
     EXPECT_EQ(std::count(buffer.begin() + 1, buffer.end(), kSentinel), 139);
     EXPECT_EQ(value_of(v), kMax - 5);
+  }
+}
+
+// Line numbers and the names of numbered areas are written so: the digits
+// "%u" gives.
+TEST(NumberVsStr, PlainDecimalMatchesPercentU) {
+  for (std::uint32_t n : {0u, 7u, 4294967295u, 2147483648u}) {
+    char expected[16];
+    std::snprintf(expected, sizeof expected, "%u", static_cast<unsigned>(n));
+    EXPECT_EQ(written_text(n, 0, 10), expected);
   }
 }
 
@@ -306,43 +284,6 @@ TEST(NumberVzStr, DocumentedAndDecidedTexts) {
   VYKNB64 v = make(kKept);
   EXPECT_FALSE(v.VzStr(static_cast<const unsigned char*>(nullptr), 0));
   EXPECT_EQ(value_of(v), kKept);
-}
-
-// Reading as described: the radix from the second character, then a scan
-// from the last character back, with saturating decimal sums and prefixed
-// digits placed at their bit positions.
-std::pair<bool, u64> model_read(const std::string& text, unsigned char separator, u64 value) {
-  auto decimal = [](char c) { return c >= '0' && c <= '9'; };
-  if (text.empty() || !decimal(text[0])) return {false, value};
-  unsigned bits = 0;
-  if (text.size() > 1 && !decimal(text[1])) {
-    const char c = text[1];
-    bits = c == 'x' || c == 'X' ? 4 : c == 'o' || c == 'O' ? 3 : c == 'b' || c == 'B' ? 1 : 0;
-    if (bits == 0 && c != char(separator)) return {false, value};
-  }
-  if (bits == 0) {
-    u64 power = 1;
-    for (std::size_t i = text.size(); i-- > 0;) {
-      if (text[i] == char(separator)) continue;
-      if (!decimal(text[i])) return {false, value};
-      const u64 term = mul(u64(text[i] - '0'), power);
-      value = power == 1 ? term : add(value, term);
-      power = mul(power, 10);
-    }
-    return {true, value};
-  }
-  const std::string digits = "0123456789abcdef";
-  value = 0;
-  unsigned position = 0;
-  for (std::size_t i = text.size(); i-- > 2;) {
-    const char c = text[i];
-    if (c == char(separator)) continue;
-    const std::size_t d = digits.find(char(c >= 'A' && c <= 'F' ? c + 32 : c));
-    if (d == std::string::npos || d >= (1u << bits)) return {false, value};
-    if (bits * position < 64) value |= u64(d) << (bits * position);
-    ++position;
-  }
-  return {position > 0, value};
 }
 
 // Random short texts over the characters that matter: digits, letters,

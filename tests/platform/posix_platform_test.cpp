@@ -116,12 +116,4 @@ TEST(PosixPlatform, DateAndTimeFollowTheLocaleOrFallBackToC) {
   }
 }
 
-TEST(PosixPlatform, UnsignedFormattingMatchesPercentU) {
-  for (std::uint32_t n : {0u, 7u, 4294967295u, 2147483648u}) {
-    std::string text = "x";
-    vykpav::platform::append_unsigned(text, n);
-    EXPECT_EQ(text, "x" + std::to_string(n));
-  }
-}
-
 }  // namespace

@@ -33,7 +33,7 @@ inline const vykpav::timer::VYS_BD& area_record(const vykpav::timer::Timer& time
 
 namespace vykpav::timer {
 // Failed comparisons show a record's file text as text.
-inline void PrintTo(const StoredText& text, std::ostream* out) {
+inline void PrintTo(const FileTextHandle& text, std::ostream* out) {
   *out << '"' << text.view() << '"';
 }
 }  // namespace vykpav::timer

@@ -11,9 +11,9 @@ namespace {
 
 using vykpav::number::from_u64;
 using vykpav::number::to_u64;
-using vykpav::timer::multiply_divide;
-using vykpav::timer::multiply_divide_by_shifts;
 using vykpav::timer::ticks_to_units;
+using vykpav::timer::wide_product_quotient;
+using vykpav::timer::wide_product_quotient_by_shifts;
 
 constexpr std::uint64_t kMax = ~std::uint64_t{0};
 
@@ -33,10 +33,10 @@ TEST(ElapsedTime, WideProductDividesExactlyBothWays) {
     const std::uint64_t a = engine() % d;
     const std::uint32_t m = i % 3 == 0 ? 1000000u : i % 3 == 1 ? 1000u : std::uint32_t(engine());
     const std::uint64_t want = std::uint64_t(u128(a) * m / d);
-    ASSERT_EQ(multiply_divide_by_shifts(a, m, d), want) << a << " * " << m << " / " << d;
-    ASSERT_EQ(multiply_divide(a, m, d), want);
+    ASSERT_EQ(wide_product_quotient_by_shifts(a, m, d), want) << a << " * " << m << " / " << d;
+    ASSERT_EQ(wide_product_quotient(a, m, d), want);
   }
-  EXPECT_EQ(multiply_divide_by_shifts(kMax - 1, 0xFFFFFFFFu, kMax), 0xFFFFFFFEu);
+  EXPECT_EQ(wide_product_quotient_by_shifts(kMax - 1, 0xFFFFFFFFu, kMax), 0xFFFFFFFEu);
 }
 
 TEST(ElapsedTime, UnitsAreTheExactFloorOfTheScaledTicks) {

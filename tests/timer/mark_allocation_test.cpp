@@ -9,9 +9,9 @@
 #include <new>
 #include <string>
 
-#include "fake_platform.h"
 #include "platform/platform.h"
 #include "selvorin/vyk_pav.h"
+#include "support/fake_platform.h"
 #include "support/timer_table.h"
 #include "timer/timer.h"
 
@@ -39,9 +39,9 @@ namespace {
 
 using testing_support::area_record;
 using testing_support::FakePlatform;
-using vykpav::timer::FileTexts;
-using vykpav::timer::StoredText;
-using vykpav::timer::TextStore;
+using vykpav::timer::FileTextHandle;
+using vykpav::timer::KeptFileTexts;
+using vykpav::timer::TextArena;
 using vykpav::timer::Timer;
 using vykpav::timer::VYS_BD;
 
@@ -148,12 +148,12 @@ TEST(MarkAllocation, ThroughTheExportedClassLaterMarksAllocateNothing) {
 // Exhausted memory propagates to the host; the record it struck keeps its
 // last text and room, and the records around it keep theirs.
 TEST(MarkAllocation, AFailedAllocationLeavesTheRecordAsItWas) {
-  TextStore store;
-  FileTexts keeps_none(store, 0, 0);  // every record copies into room of its own
-  StoredText struck, neighbour;
+  TextArena arena;
+  KeptFileTexts keeps_none(arena, 0, 0);  // every record copies into room of its own
+  FileTextHandle struck, neighbour;
   struck.assign("a.cpp", keeps_none);
   neighbour.assign("neighbour.cpp", keeps_none);
-  const std::string longer(64 * 1024, 'x');  // more than the store has left
+  const std::string longer(64 * 1024, 'x');  // more than the arena has left
   g_fail_allocations = true;
   EXPECT_THROW(struck.assign(longer.c_str(), keeps_none), std::bad_alloc);
   g_fail_allocations = false;
@@ -161,6 +161,37 @@ TEST(MarkAllocation, AFailedAllocationLeavesTheRecordAsItWas) {
   struck.assign("b.cpp ten", keeps_none);  // longer than the room it kept
   EXPECT_EQ(struck, "b.cpp ten");
   EXPECT_EQ(neighbour, "neighbour.cpp");
+}
+
+// A mark that runs out of memory copying a file text the timer has not kept
+// yet propagates the failure and leaves its area exactly as it was: the end
+// mark's reading, taken first, is not stored either.
+TEST(MarkAllocation, AMarkThatRunsOutOfMemoryChangesNothing) {
+  FakePlatform fake;
+  Timer timer(17, kNames, fake);
+  timer.begin(kNames[0], kShorterFile, 1);
+  fake.now = 2000;
+  timer.end(kNames[0], kShorterFile, 2);
+  fake.now = 3000;
+  struct Row {
+    const char* what;
+    void (Timer::*mark)(const char*, const char*, int);
+  };
+  for (const Row& row : {Row{"begin", &Timer::begin}, Row{"end", &Timer::end}}) {
+    SCOPED_TRACE(row.what);
+    const int reads_before = fake.counter_reads;
+    g_fail_allocations = true;
+    EXPECT_THROW((timer.*row.mark)(kNames[0], kLongFile, 99), std::bad_alloc);
+    g_fail_allocations = false;
+    EXPECT_LE(fake.counter_reads - reads_before, 1);
+    const VYS_BD& record = area_record(timer, kNames[0]);
+    EXPECT_EQ(record.start_ticks, 1000u);
+    EXPECT_EQ(record.start_file, kShorterFile);
+    EXPECT_EQ(record.start_line, 1);
+    EXPECT_EQ(record.end_ticks, 2000u);
+    EXPECT_EQ(record.end_file, kShorterFile);
+    EXPECT_EQ(record.end_line, 2);
+  }
 }
 
 }  // namespace

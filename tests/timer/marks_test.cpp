@@ -4,11 +4,11 @@
 
 #include <string>
 
-#include "fake_platform.h"
-#include "library/report_buffer.h"
 #include "selvorin/marks.h"
+#include "support/fake_platform.h"
+#include "timer/report_buffer.h"
 
-int evaluations_in_disabled_unit();  // marks_disabled_test.cpp
+int evaluations_in_disabled_unit();  // marks_disabled_unit.cpp
 
 namespace {
 
@@ -16,7 +16,7 @@ using testing_support::FakePlatform;
 
 std::string report_of(Selvorin::VYK_PAV& timer) {
   timer.pokaz("");  // assembled, not written
-  vykpav::library::LockedReportBuffer buffer;
+  vykpav::timer::LockedReportBuffer buffer;
   return buffer.text();
 }
 

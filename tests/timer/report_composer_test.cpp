@@ -7,8 +7,8 @@
 #include <utility>
 #include <vector>
 
-#include "fake_platform.h"
 #include "platform/cp1251.h"
+#include "support/fake_platform.h"
 #include "support/report_lines.h"
 #include "timer/report_composer.h"
 #include "timer/timer.h"

@@ -2,58 +2,42 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <sstream>
 #include <string>
 #include <thread>
 #include <vector>
 
-#include "fake_platform.h"
-#include "library/report_buffer.h"
 #include "selvorin/vyk_pav.h"
+#include "support/fake_platform.h"
+#include "support/scratch_directory.h"
+#include "timer/report_buffer.h"
 
 namespace {
 
 namespace fs = std::filesystem;
 using testing_support::FakePlatform;
+using testing_support::read_file;
+using testing_support::ScratchDirectory;
 using vykpav::platform::ScopedPlatformOverride;
 
-std::string read_file(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
 std::string latest_report_text() {
-  vykpav::library::LockedReportBuffer buffer;
+  vykpav::timer::LockedReportBuffer buffer;
   return buffer.text();
 }
 
 // Each test runs in a fresh, empty current directory.
 class ReportFile : public ::testing::Test {
  protected:
-  void SetUp() override {
-    const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-    directory_ = fs::temp_directory_path() / (std::string("vykpav_") + info->name());
-    fs::remove_all(directory_);
-    fs::create_directories(directory_);
-    previous_ = fs::current_path();
-    fs::current_path(directory_);
-  }
-  void TearDown() override {
-    fs::current_path(previous_);
-    fs::remove_all(directory_);
-  }
   std::vector<std::string> files() const {
     std::vector<std::string> names;
-    for (const auto& entry : fs::directory_iterator(directory_))
+    for (const auto& entry : fs::directory_iterator(directory_.path()))
       names.push_back(entry.path().filename().string());
     return names;
   }
 
   FakePlatform fake_;
   ScopedPlatformOverride use_fake_{fake_};
-  fs::path directory_, previous_;
+  ScratchDirectory directory_{"vykpav_"};
 };
 
 TEST_F(ReportFile, DefaultFileHoldsOnlyTheLatestReport) {

@@ -7,9 +7,9 @@
 #include <string>
 #include <vector>
 
-#include "fake_platform.h"
 #include "number/u64.h"
 #include "platform/cp1251.h"
+#include "support/fake_platform.h"
 #include "support/timer_table.h"
 #include "timer/timer.h"
 

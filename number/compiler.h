@@ -1,0 +1,62 @@
+// What the library asks of the compiler and the target, decided once here:
+// the byte order, the builtins, and the attributes. Every folder may include
+// it; it includes nothing of the library.
+#ifndef VYKPAV_NUMBER_COMPILER_H
+#define VYKPAV_NUMBER_COMPILER_H
+
+#include <cstdint>  // std::uint64_t
+
+// Little-endian targets only: VYKNB64 is read and written as the native
+// uint64_t of its two words (low first), and the digit code moves eight
+// characters as one word, the first in its lowest byte.
+#if defined(__BYTE_ORDER__) && __BYTE_ORDER__ == __ORDER_LITTLE_ENDIAN__
+#define VYKPAV_IS_LITTLE_ENDIAN 1
+#elif defined(__BYTE_ORDER__) && __BYTE_ORDER__ == __ORDER_BIG_ENDIAN__
+#error "vykpav needs a little-endian target: VYKNB64 is laid out as a little-endian uint64_t"
+#elif defined(_WIN32)
+#define VYKPAV_IS_LITTLE_ENDIAN 1  // every Windows target is
+#else
+#error "vykpav cannot tell the byte order of this target; it needs a little-endian one"
+#endif
+
+// A function kept out of line: each text writer is entered by a jump, so the
+// common case sets up no more than it uses.
+#define VYKPAV_NOINLINE __attribute__((noinline))
+// Every call inside the function inlined into it.
+#define VYKPAV_FLATTEN __attribute__((flatten))
+// A condition that is almost never true, for the layout of the code.
+#define VYKPAV_UNLIKELY(condition) __builtin_expect(!!(condition), 0)
+
+#if defined(__SIZEOF_INT128__)
+#define VYKPAV_HAS_INT128 1
+#endif
+
+namespace vykpav::compiler {
+
+#if defined(VYKPAV_HAS_INT128)
+__extension__ typedef unsigned __int128 uint128;  // __extension__: no -Wpedantic warning
+#endif
+
+// The number of leading zero bits of v, which must not be 0.
+inline int leading_zeros(std::uint64_t v) noexcept { return __builtin_clzll(v); }
+
+// The bytes of v in the opposite order.
+inline std::uint64_t byte_swap(std::uint64_t v) noexcept { return __builtin_bswap64(v); }
+
+// a + b, a - b, a * b into `result`; true when the exact result does not fit.
+inline bool add_overflows(std::uint64_t a, std::uint64_t b, std::uint64_t& result) noexcept {
+  return __builtin_add_overflow(a, b, &result);
+}
+inline bool subtract_overflows(std::uint64_t a, std::uint64_t b, std::uint64_t& result) noexcept {
+  return __builtin_sub_overflow(a, b, &result);
+}
+inline bool multiply_overflows(std::uint64_t a, std::uint64_t b, std::uint64_t& result) noexcept {
+  return __builtin_mul_overflow(a, b, &result);
+}
+
+// Asks for the cache line at `address` to be read ahead of its use.
+inline void prefetch(const void* address) noexcept { __builtin_prefetch(address); }
+
+}  // namespace vykpav::compiler
+
+#endif  // VYKPAV_NUMBER_COMPILER_H
