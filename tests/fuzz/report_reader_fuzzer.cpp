@@ -13,7 +13,9 @@
 //   byte (the input's end ends the last one)
 //
 // Raw input must never crash, hang or leak; the reader either throws its
-// one error or returns at least one report. Built reports must read back
+// one error or returns at least one report. On any text, whole or cut, an
+// area block read as the library writes it reads as the general reading
+// reads it. Built reports must read back
 // whole: every area with its own microseconds, files and lines. A cut one
 // gives a prefix of its blocks, a warning, and the second report whole.
 // Names and files that hold the few texts a reader cannot tell from the
@@ -29,6 +31,7 @@
 #include <string>
 #include <vector>
 
+#include "support/block_readings.h"
 #include "support/fake_platform.h"
 #include "support/printable.h"
 #include "timer/messages.h"
@@ -68,6 +71,13 @@ class Recorder : public vykpav::report::ReportVisitor {
   std::fprintf(stderr, "%s\n  input: \"%s\"\n", what.c_str(),
                printable(std::string_view(input).substr(0, 400)).c_str());
   std::abort();
+}
+
+void check_block_readings(const std::string& text) {
+  for (const bool at_end : {true, false})
+    if (const std::string differ = report_testing::block_readings_differ(text, at_end);
+        !differ.empty())
+      fail("the two readings of a block differ " + differ, text);
 }
 
 // Reads `text`; false when the reader gave its error.
@@ -111,6 +121,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     Recorder seen;
     ReadResult result;
     if (read(text, seen, result) && result.reports == 0) fail("no error and no report", text);
+    check_block_readings(text);
     return 0;
   }
   const Language language = (mode & 2) != 0 ? Language::Russian : Language::English;
@@ -160,6 +171,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   compose_report(report, {timer.frequency(), language, fake.date, fake.time},
                  order_areas(*timer.area_table(), timer.frequency()));
 
+  check_block_readings(report);
   Recorder whole;
   ReadResult result;
   if (!read(report, whole, result)) {
@@ -188,6 +200,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   if (!appended && !cut_short) return 0;
   const std::string first = cut_short ? report.substr(0, cut % report.size()) : report;
   const std::string text = first + (appended ? report : std::string());
+  check_block_readings(text);
   Recorder part;
   if (!read(text, part, result)) {
     if (appended && !first.empty()) fail("a cut report with a whole one after it failed", text);

@@ -1,3 +1,5 @@
+#include <algorithm>
+#include <cstring>
 #include <string_view>
 
 #include "tools/report/report_bytes.h"
@@ -6,11 +8,10 @@
 // The area block: where its name and file texts end, and its fixed text.
 namespace vykpav::report {
 
-Step ReportParser::name_end(std::size_t from, std::uint64_t microseconds, const Messages& text,
-                            const JoinedPieces& pieces, std::size_t& end) {
+Step ReportParser::name_end(std::size_t from, std::string_view microseconds, const Messages& text,
+                            const JoinedPieces& pieces, std::size_t& end) const noexcept {
   // What must follow the name: fixed text, then the velocity line's
-  // microseconds, the head line's own, written once a candidate needs them.
-  std::size_t number_size = 0;
+  // microseconds, the head line's own without their filling, and their unit.
   std::size_t search = from;
   for (;;) {
     const void* found = std::memchr(text_.data() + search, '\r', text_.size() - search);
@@ -20,17 +21,12 @@ Step ReportParser::name_end(std::size_t from, std::uint64_t microseconds, const 
       const std::size_t candidate = r - kHeadEnd.size();
       Match m = match(candidate, pieces.name_tail);
       if (m == Match::kYes) {
-        if (number_size == 0) {
-          number_size = append_grouped(tail_, microseconds);
-          std::memcpy(tail_ + number_size, text.microseconds_unit.data(),
-                      text.microseconds_unit.size());
-          number_size += text.microseconds_unit.size();
-        }
         const std::size_t number = candidate + pieces.name_tail.size();
-        m = match(number, std::string_view(tail_, number_size));
+        m = match(number, microseconds);
+        if (m == Match::kYes) m = match(number + microseconds.size(), text.microseconds_unit);
         if (m == Match::kYes) {
           end = candidate;
-          return {Outcome::kParsed, number + number_size};
+          return {Outcome::kParsed, number + microseconds.size() + text.microseconds_unit.size()};
         }
       }
       if (m == Match::kShort) return {Outcome::kIncomplete, r};
@@ -119,9 +115,13 @@ Step ReportParser::file_end(std::size_t from, bool begin_line, const Messages& t
   }
 }
 
-Step ReportParser::block(Language language, AreaBlock& out) {
+Step ReportParser::block(Language language, AreaBlock& out, LastFileTexts& files) const {
   const Messages& text = texts(language);
   const JoinedPieces& pieces = joined_pieces(language);
+  if (files.language() == language && files.usable()) {
+    std::size_t size = 0;
+    if (block_as_written(text, pieces, files, out, size)) return {Outcome::kParsed, size};
+  }
   std::size_t at = 0;
   switch (head_number(0, &out.microseconds)) {
     case Match::kYes: break;
@@ -138,24 +138,28 @@ Step ReportParser::block(Language language, AreaBlock& out) {
   at = kHeadNumberWidth;
   if (Step s = fixed(at, pieces.head_rest, "an area's head line"); s.outcome != Outcome::kParsed)
     return s;
+  const std::string_view head = text_.substr(0, kHeadNumberWidth);
+  const std::size_t digits = first_nonzero_digit(head.data(), kHeadNumberWidth);
   const std::size_t name_start = at;
   std::size_t name_stop = 0;
-  const Step named = name_end(name_start, out.microseconds, text, pieces, name_stop);
+  const Step named = name_end(name_start, unfilled(head, digits), text, pieces, name_stop);
   if (named.outcome != Outcome::kParsed) return named;
   at = named.at;
   out.name = text_.substr(name_start, name_stop - name_start);
 
-  if (Step s = grouped_number(at, out.milliseconds, "the milliseconds");
-      s.outcome != Outcome::kParsed)
-    return s;
-  if (Step s = fixed(at, text.milliseconds_unit, "the milliseconds' unit");
-      s.outcome != Outcome::kParsed)
-    return s;
-  if (Step s = grouped_number(at, out.seconds, "the seconds"); s.outcome != Outcome::kParsed)
-    return s;
-  if (Step s = fixed(at, pieces.begin_start, "the velocity and begin lines");
-      s.outcome != Outcome::kParsed)
-    return s;
+  if (!velocity_as_written(at, head, digits, text, pieces, out)) {
+    if (Step s = grouped_number(at, out.milliseconds, "the milliseconds");
+        s.outcome != Outcome::kParsed)
+      return s;
+    if (Step s = fixed(at, text.milliseconds_unit, "the milliseconds' unit");
+        s.outcome != Outcome::kParsed)
+      return s;
+    if (Step s = grouped_number(at, out.seconds, "the seconds"); s.outcome != Outcome::kParsed)
+      return s;
+    if (Step s = fixed(at, pieces.begin_start, "the velocity and begin lines");
+        s.outcome != Outcome::kParsed)
+      return s;
+  }
 
   const std::size_t start_file = at;
   std::size_t stop = 0;
@@ -168,8 +172,9 @@ Step ReportParser::block(Language language, AreaBlock& out) {
       s.outcome != Outcome::kParsed)
     return s;
   out.end_file = text_.substr(end_file, stop - end_file);
-  out.line_breaks =
-      6 + line_feeds(out.name) + line_feeds(out.start_file) + line_feeds(out.end_file);
+  const std::size_t file_feeds = line_feeds(out.start_file) + line_feeds(out.end_file);
+  out.line_breaks = 6 + line_feeds(out.name) + file_feeds;
+  files.remember(language, out.start_file, out.end_file, file_feeds);
   return {Outcome::kParsed, at};
 }
 

@@ -31,20 +31,6 @@ const JoinedPieces& joined_pieces(Language language) {
   return joined[language == Language::Russian ? 1 : 0];
 }
 
-ReportParser::Match ReportParser::match(std::size_t at, std::string_view piece) const noexcept {
-  const std::size_t available = text_.size() - at;
-  const std::size_t n = std::min(available, piece.size());
-  const char* here = text_.data() + at;
-  // Most pieces are a few bytes: compared here rather than through a call.
-  if (n <= 16) {
-    for (std::size_t i = 0; i < n; ++i)
-      if (here[i] != piece[i]) return Match::kNo;
-  } else if (std::memcmp(here, piece.data(), n) != 0) {
-    return Match::kNo;
-  }
-  return n == piece.size() ? Match::kYes : Match::kShort;
-}
-
 // A line break, a frequency label and a digit.
 ReportParser::Match ReportParser::report_starts(std::size_t at) const noexcept {
   if (const Match m = match(at, kLineBreak); m != Match::kYes) return m;
@@ -71,20 +57,30 @@ ReportParser::Match ReportParser::head_number(std::size_t at, std::uint64_t* val
       if (is_head_separator(i) ? p[i] != ' ' : !is_digit(p[i])) return Match::kNo;
     return Match::kShort;
   }
-  // Seven groups, "DD DDD DDD DDD DDD DDD DDD", each read by itself so the
-  // digits do not wait for one another.
-  const auto digit = [p](std::size_t i) { return static_cast<unsigned>(p[i] - '0'); };
-  bool pattern = true;
-  std::uint64_t groups[7];
-  for (std::size_t g = 0; g < 7; ++g) {
-    const std::size_t first = g == 0 ? 0 : 4 * g - 1;  // 0, 3, 7, 11, ...
-    const unsigned a = g == 0 ? 0 : digit(first), b = digit(first + (g == 0 ? 0 : 1)),
-                   c = digit(first + (g == 0 ? 1 : 2));
-    pattern &= a <= 9 && b <= 9 && c <= 9;
-    if (g != 0) pattern &= p[first - 1] == ' ';
-    groups[g] = a * 100 + b * 10 + c;
+  // "DD DDD DDD DDD DDD DDD DDD": in each of the first three words of eight
+  // bytes the third and seventh are the separators, the rest digits; then
+  // two digits.
+  constexpr std::uint64_t kSeparators = 0x00FF000000FF0000ull, kSpaces = 0x0020000000200000ull;
+  constexpr std::uint64_t kZeros = 0x3030303030303030ull, kHigh = 0x8080808080808080ull;
+  std::uint64_t wrong = 0;
+  for (std::size_t i = 0; i < 24; i += 8) {
+    const std::uint64_t word = load8(p + i);
+    // Digits become 0 to 9; anything else has a high bit in the value or in
+    // its sum with 0x76, which carries only out of a byte that already has.
+    const std::uint64_t values = (word ^ kZeros) & ~kSeparators;
+    wrong |=
+        ((word & kSeparators) ^ kSpaces) | ((values | (values + 0x7676767676767676ull)) & kHigh);
   }
-  if (!pattern) return Match::kNo;
+  if (wrong != 0 || !is_digit(p[24]) || !is_digit(p[25])) return Match::kNo;
+  // Seven groups, each read by itself so the digits do not wait for one
+  // another.
+  const auto digit = [p](std::size_t i) { return static_cast<unsigned>(p[i] - '0'); };
+  std::uint64_t groups[7];
+  groups[0] = digit(0) * 10 + digit(1);
+  for (std::size_t g = 1; g < 7; ++g) {
+    const std::size_t first = 4 * g - 1;  // 3, 7, 11, ...
+    groups[g] = digit(first) * 100 + digit(first + 1) * 10 + digit(first + 2);
+  }
   if (value == nullptr) return Match::kYes;
   std::uint64_t number = groups[0];
   for (std::size_t g = 1; g < 6; ++g) number = number * 1000 + groups[g];  // 17 digits fit

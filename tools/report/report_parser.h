@@ -28,6 +28,7 @@
 #include <string>
 #include <string_view>
 
+#include "tools/report/report_bytes.h"
 #include "tools/report/report_pieces.h"
 
 namespace vykpav::report {
@@ -59,6 +60,30 @@ struct AreaBlock {
   std::size_t line_breaks;  // LF bytes in the block, its own and its texts'
 };
 
+// The file texts of the last block read, with the fixed text around them.
+// Hosts pass __FILE__, so most blocks name the files of the block before,
+// and the parser reads such a block as the library writes it, comparing
+// long runs of it at once.
+class LastFileTexts {
+ public:
+  Language language() const noexcept { return language_; }
+  // Whether the texts can be found again that way: neither holds a
+  // quotation mark or a CR, so the first quotation mark after each ends it
+  // and no report can start inside it.
+  bool usable() const noexcept { return usable_; }
+  void remember(Language language, std::string_view begin_file, std::string_view end_file,
+                std::size_t line_feeds);
+
+ private:
+  friend class ReportParser;
+  Language language_ = Language::English;
+  bool usable_ = false;
+  std::size_t begin_size_ = 0, end_size_ = 0, end_file_at_ = 0;  // end_file_at_: in end_run_
+  std::size_t line_feeds_ = 0;                                   // in both texts
+  std::string begin_run_;  // the begin file, its quotation mark, the line label
+  std::string end_run_;    // line break, end label and quote, the file, quote, line label
+};
+
 class ReportParser {
  public:
   // `at_end`: no input follows the window.
@@ -66,8 +91,9 @@ class ReportParser {
 
   // A report's first four lines, the line break that starts it included.
   Step header(ReportHeader& out);
-  // One area block of a report in `language`, its empty line included.
-  Step block(Language language, AreaBlock& out);
+  // One area block of a report in `language`, its empty line included;
+  // `files` holds the last block's file texts, and then this one's.
+  Step block(Language language, AreaBlock& out, LastFileTexts& files) const;
   // The two empty lines and the notice that close a report, up to the line
   // break that starts the next one (or the end of the input).
   Step closing(std::string_view& notice);
@@ -77,7 +103,12 @@ class ReportParser {
  private:
   enum class Match { kYes, kNo, kShort };
 
-  Match match(std::size_t at, std::string_view piece) const noexcept;
+  Match match(std::size_t at, std::string_view piece) const noexcept {
+    const std::size_t available = text_.size() - at;
+    if (available >= piece.size())
+      return same_bytes(text_.data() + at, piece.data(), piece.size()) ? Match::kYes : Match::kNo;
+    return same_bytes(text_.data() + at, piece.data(), available) ? Match::kShort : Match::kNo;
+  }
   Match report_starts(std::size_t at) const noexcept;
   Match head_follows(std::size_t at, const JoinedPieces& pieces) const noexcept;
   Match head_number(std::size_t at, std::uint64_t* value) const noexcept;
@@ -90,8 +121,14 @@ class ReportParser {
   Match line_number(std::size_t& at, std::uint32_t& value) const noexcept;
   Step report_start_within(std::size_t& checked, std::size_t to) const noexcept;
   Step line_break_of_new_report(std::size_t line_break, std::size_t after) const noexcept;
-  Step name_end(std::size_t from, std::uint64_t microseconds, const Messages& text,
-                const JoinedPieces& pieces, std::size_t& end);
+  Step name_end(std::size_t from, std::string_view microseconds, const Messages& text,
+                const JoinedPieces& pieces, std::size_t& end) const noexcept;
+  bool velocity_as_written(std::size_t& at, std::string_view head, std::size_t digits,
+                           const Messages& text, const JoinedPieces& pieces,
+                           AreaBlock& out) const noexcept;
+  bool block_as_written(const Messages& text, const JoinedPieces& pieces,
+                        const LastFileTexts& files, AreaBlock& out,
+                        std::size_t& size) const noexcept;
   Step file_end(std::size_t from, bool begin_line, const Messages& text, const JoinedPieces& pieces,
                 std::size_t& end, std::uint32_t& line, std::size_t& after) const noexcept;
   std::size_t head_prefix(std::size_t at, const JoinedPieces& pieces) const noexcept;
@@ -99,7 +136,6 @@ class ReportParser {
 
   std::string_view text_;
   bool at_end_;
-  char tail_[64];  // a velocity line's microseconds and their unit
 };
 
 }  // namespace vykpav::report

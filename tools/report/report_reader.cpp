@@ -125,7 +125,7 @@ class Reader {
       }
     } else if (expect_ == Expect::kBlock) {
       AreaBlock block;
-      step = parser.block(language_, block);
+      step = parser.block(language_, block, last_files_);
       if (step.outcome == Outcome::kParsed) {
         visitor_.area(block);
         ++blocks_;
@@ -213,6 +213,7 @@ class Reader {
   ReadResult result_;
   Expect expect_ = Expect::kHeader;
   Language language_ = Language::English;
+  LastFileTexts last_files_;
   std::size_t line_ = 1;         // of the window's first byte
   std::size_t report_line_ = 1;  // where the report being read starts
   std::size_t blocks_ = 0;       // its complete area blocks
