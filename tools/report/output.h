@@ -31,12 +31,25 @@ class Output {
       }
     }
     char* to = buffer_.get() + used_;
-    if (text.size() <= 16) {  // most pieces: copied here rather than through a call
-      for (std::size_t i = 0; i < text.size(); ++i) to[i] = text[i];
+    const char* from = text.data();
+    const std::size_t n = text.size();
+    // Hidden from the optimiser, which would otherwise follow a short
+    // literal down the branch for longer texts and warn of reads past it.
+    asm("" : "+r"(from));
+    // Most pieces are a few bytes: copied here, as two words that may
+    // overlap, rather than through a call.
+    if (n >= 8 && n <= 16) {
+      copy_word<8>(to, from);
+      copy_word<8>(to + n - 8, from + n - 8);
+    } else if (n >= 4 && n < 8) {
+      copy_word<4>(to, from);
+      copy_word<4>(to + n - 4, from + n - 4);
+    } else if (n < 4) {
+      for (std::size_t i = 0; i < n; ++i) to[i] = from[i];
     } else {
-      std::memcpy(to, text.data(), text.size());
+      std::memcpy(to, from, n);
     }
-    used_ += text.size();
+    used_ += n;
   }
   void put(char c) { put(std::string_view(&c, 1)); }
   void pad(std::size_t spaces) {
@@ -49,6 +62,12 @@ class Output {
 
  private:
   static constexpr std::size_t kSize = 1 << 20;
+  template <std::size_t kBytes>
+  static void copy_word(char* to, const char* from) noexcept {
+    char word[kBytes];
+    std::memcpy(word, from, kBytes);
+    std::memcpy(to, word, kBytes);
+  }
   void write(const char* data, std::size_t size);
 
   std::FILE* file_;
