@@ -161,6 +161,32 @@ TEST(AreaName, KeepsUtf8AndReadsAnythingElseAsCp1251) {
             "\xD0\x9F\xD1\x80\xD0\xB8\xE2\x80\xA6");
 }
 
+// Names are looked at a word at a time: one odd byte or sequence at any
+// place in a name of any length up to three words must still be seen.
+TEST(AreaName, SeesOneOddPieceAnywhereInANameOfAnyLength) {
+  struct Piece {
+    std::string bytes;
+    bool utf8;
+    std::size_t columns;  // in printable_name's text
+  };
+  const Piece pieces[] = {{"\x1F", true, 4},  {"\x7F", true, 4},     {"\n", true, 2},
+                          {"~", true, 1},     {"\xD0\x9F", true, 1}, {"\xE2\x82\xAC", true, 1},
+                          {"\xCF", false, 1}, {"\xFF", false, 1},    {"\xE2\x82", false, 1}};
+  for (const Piece& piece : pieces)
+    for (std::size_t length = 0; length <= 24; ++length)
+      for (std::size_t at = 0; at <= length; ++at) {
+        const std::string name = std::string(at, 'a') + piece.bytes + std::string(length - at, 'b');
+        SCOPED_TRACE(::testing::PrintToString(name));
+        EXPECT_EQ(vykpav::report::is_utf8(name), piece.utf8);
+        if (!piece.utf8) continue;
+        bool plain = false;
+        EXPECT_EQ(vykpav::report::printable_width(name, &plain), length + piece.columns);
+        EXPECT_EQ(plain, vykpav::report::printable_name(name) == name);
+      }
+  EXPECT_TRUE(vykpav::report::is_utf8(std::string(21, 'x')));
+  EXPECT_EQ(vykpav::report::printable_width(std::string(21, 'x')), 21u);
+}
+
 TEST(DurationText, PicksTheUnitAndThreeDigits) {
   const std::pair<double, const char*> rows[] = {
       {0, "0 \u00B5s"},       {0.5, "0.500 \u00B5s"},
