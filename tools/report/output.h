@@ -57,6 +57,14 @@ class Output {
     for (; spaces > kSpaces.size(); spaces -= kSpaces.size()) put(kSpaces);
     put(kSpaces.substr(0, spaces));
   }
+  // Room for `n` bytes (a row's worth, far below the buffer's size) after
+  // what is held, to be written directly; wrote() then takes them up to
+  // `end`. Bytes past `end` may be written too: they are not taken.
+  char* room(std::size_t n) {
+    if (n > kSize - used_) flush();
+    return buffer_.get() + used_;
+  }
+  void wrote(const char* end) noexcept { used_ = static_cast<std::size_t>(end - buffer_.get()); }
   // Writes out what is held; false once any write has failed.
   bool flush();
 

@@ -2,6 +2,7 @@
 #include <algorithm>
 #include <charconv>
 #include <cmath>
+#include <cstring>
 #include <string>
 
 #include "tools/report/area_name.h"
@@ -65,29 +66,65 @@ void right(Output& out, const DurationText& text, std::size_t width) {
   out.put(text.view());
 }
 
-void right(Output& out, std::size_t number, std::size_t width) {
-  char digits[24];
-  const auto end = std::to_chars(digits, digits + sizeof digits, number).ptr;
-  const auto size = static_cast<std::size_t>(end - digits);
-  if (size < width) out.pad(width - size);
-  out.put(std::string_view(digits, size));
-}
-
 std::string plural(std::size_t n, const char* one, const char* many) {
   return std::to_string(n) + " " + (n == 1 ? one : many);
 }
 
-// A bar of `eighths` eighths of a column, at most kSummaryBar columns.
-void bar(Output& out, std::size_t eighths) {
-  static constexpr std::string_view kPartial[] = {"",       "\u258F", "\u258E", "\u258D",
-                                                  "\u258C", "\u258B", "\u258A", "\u2589"};
+// A summary row's figures are written straight into the output, each piece
+// copied as a whole number of words: a million rows are most of the work.
+constexpr std::size_t kRowRoom = 256;  // the figures, the bar and the slack its copies take
+constexpr std::size_t kRunsColumn = 6;
+constexpr char kSpaces[] = "                ";  // 16
+
+// `text` right-aligned in kTimeColumn columns at `at`; the end. False, with
+// nothing written, for a text wider than the fast copies take.
+bool put_time_cell(char*& at, const DurationText& text) noexcept {
+  if (text.columns > kTimeColumn || text.size > 16) return false;
+  const std::size_t pad = kTimeColumn - text.columns;
+  std::memcpy(at, kSpaces, 16);
+  std::memcpy(at + pad, text.bytes, 16);  // the text and what follows it in its buffer
+  at += pad + text.size;
+  return true;
+}
+
+void put_time_cells(Output& out, char*& at, const double (&values)[4], bool same) {
+  DurationText texts[4];
+  texts[0] = format_duration(values[0]);
+  for (std::size_t i = 1; i < 4; ++i) texts[i] = same ? texts[0] : format_duration(values[i]);
+  for (const DurationText& text : texts) {
+    if (put_time_cell(at, text)) continue;
+    out.wrote(at);
+    right(out, text, kTimeColumn);
+    at = out.room(kRowRoom);
+  }
+}
+
+void put_runs(char*& at, std::size_t runs) noexcept {
+  char digits[24] = {};
+  const auto size =
+      static_cast<std::size_t>(std::to_chars(digits, digits + sizeof digits, runs).ptr - digits);
+  const std::size_t pad = size < kRunsColumn ? kRunsColumn - size : 0;
+  std::memcpy(at, kSpaces, 8);
+  std::memcpy(at + pad, digits, 24);
+  at += pad + size;
+}
+
+// "  " and a bar of `eighths` eighths of a column, at most kSummaryBar
+// columns: whole blocks, then one of the partial ones.
+void put_bar(char*& at, std::size_t eighths) noexcept {
+  static constexpr char kPartial[8][4] = {"",       "\u258F", "\u258E", "\u258D",
+                                          "\u258C", "\u258B", "\u258A", "\u2589"};
   static const std::string kFull = [] {
     std::string full;
     for (std::size_t i = 0; i < kSummaryBar; ++i) full += "\u2588";
     return full;
   }();
-  out.put(std::string_view(kFull).substr(0, std::min(eighths / 8, kSummaryBar) * 3));
-  out.put(kPartial[eighths % 8]);
+  std::memcpy(at, "  ", 2);
+  at += 2;
+  std::memcpy(at, kFull.data(), kSummaryBar * 3);
+  at += std::min(eighths / 8, kSummaryBar) * 3;
+  std::memcpy(at, kPartial[eighths % 8], 4);
+  at += eighths % 8 == 0 ? 0 : 3;
 }
 
 }  // namespace
@@ -97,7 +134,7 @@ void write_summary_text(Output& out, const SummaryResult& summary) {
           plural(summary.reports, "report", "reports") + "\n\n");
   const std::size_t width = name_column(summary.areas);
   left(out, "area", width);
-  right(out, "runs", 6);
+  right(out, "runs", kRunsColumn);
   for (const char* heading : {"median", "min", "max", "mean"}) right(out, heading, kTimeColumn);
   out.put("\n");
   // The areas come by ascending median: the last one's is the largest.
@@ -106,22 +143,18 @@ void write_summary_text(Output& out, const SummaryResult& summary) {
   for (const SummarizedArea& area : summary.areas) {
     const Summary& s = area.summary;
     name_cell(out, area.name, width);
-    right(out, s.runs, 6);
-    if (s.min == s.max) {
-      // One run, or all alike: the four figures are one.
-      const DurationText same = format_duration(s.median);
-      for (int i = 0; i < 4; ++i) right(out, same, kTimeColumn);
-    } else {
-      for (const double value :
-           {s.median, static_cast<double>(s.min), static_cast<double>(s.max), s.mean})
-        right(out, format_duration(value), kTimeColumn);
-    }
+    char* at = out.room(kRowRoom);
+    put_runs(at, s.runs);
+    // One run, or all alike: the four figures are one.
+    put_time_cells(out, at,
+                   {s.median, static_cast<double>(s.min), static_cast<double>(s.max), s.mean},
+                   s.min == s.max);
     if (largest > 0 && s.median > 0) {
-      out.put("  ");
       const double eighths = s.median / largest * kSummaryBar * 8;
-      bar(out, std::max<std::size_t>(1, static_cast<std::size_t>(std::lround(eighths))));
+      put_bar(at, std::max<std::size_t>(1, static_cast<std::size_t>(std::lround(eighths))));
     }
-    out.put("\n");
+    *at++ = '\n';
+    out.wrote(at);
   }
 }
 
