@@ -38,12 +38,16 @@ inline std::uint32_t load4(const char* p) noexcept {
 // are a few dozen bytes: compared a word at a time here, never reading
 // outside either, rather than through a call.
 inline bool same_bytes(const char* a, const char* b, std::size_t n) noexcept {
-  if (n >= 8) {
+  if (n >= 16) {
     if (n > 64) return std::memcmp(a, b, n) == 0;
     std::uint64_t differ = 0;
-    for (std::size_t i = 0; i + 8 < n; i += 8) differ |= load8(a + i) ^ load8(b + i);
-    return (differ | (load8(a + n - 8) ^ load8(b + n - 8))) == 0;  // the last word overlaps
+    for (std::size_t i = 0; i + 16 < n; i += 16)
+      differ |= (load8(a + i) ^ load8(b + i)) | (load8(a + i + 8) ^ load8(b + i + 8));
+    // The last two words overlap those before.
+    return (differ | (load8(a + n - 16) ^ load8(b + n - 16)) |
+            (load8(a + n - 8) ^ load8(b + n - 8))) == 0;
   }
+  if (n >= 8) return ((load8(a) ^ load8(b)) | (load8(a + n - 8) ^ load8(b + n - 8))) == 0;
   if (n >= 4) return ((load4(a) ^ load4(b)) | (load4(a + n - 4) ^ load4(b + n - 4))) == 0;
   for (std::size_t i = 0; i < n; ++i)
     if (a[i] != b[i]) return false;
