@@ -18,6 +18,12 @@ constexpr double kPlotWidth = 560;
 constexpr double kRowsTop = 112;
 constexpr double kSummaryRow = 26;
 constexpr double kComparisonRow = 40;
+// A tall chart repeats its time labels and column headings in a row of
+// their own after every so many areas (about a screen's height), so that
+// times can be read at any place in it.
+constexpr std::size_t kSummaryRowsPerBand = 20;
+constexpr std::size_t kComparisonRowsPerBand = 12;
+constexpr double kLabelRow = 24;
 constexpr std::size_t kLongestLabel = 48;  // characters of a name shown
 constexpr double kCharacterWidth = 7.4;    // of 13 px text, on average
 
@@ -66,10 +72,28 @@ struct Layout {
   double values_left;  // the column of figures, right of the plot
   double width, height;
   double rows_bottom;
+  double row_height;
+  std::size_t rows, rows_per_band;
+
+  // The top of area row i: after a label row before every band but the first.
+  double row_top(std::size_t i) const {
+    return kRowsTop + row_height * static_cast<double>(i) +
+           kLabelRow * static_cast<double>(i / rows_per_band);
+  }
+  std::size_t bands() const { return rows == 0 ? 1 : (rows - 1) / rows_per_band + 1; }
+  // The baseline of the labels above band b (the first's are above the rows).
+  double label_baseline(std::size_t b) const {
+    return b == 0 ? kRowsTop - 8 : row_top(b * rows_per_band) - 8;
+  }
+  double band_top(std::size_t b) const { return row_top(b * rows_per_band); }
+  double band_bottom(std::size_t b) const {
+    return b + 1 == bands() ? rows_bottom : row_top((b + 1) * rows_per_band) - kLabelRow;
+  }
 };
 
 template <typename Areas>
-Layout layout(const Areas& areas, double row_height, double values_width) {
+Layout layout(const Areas& areas, double row_height, std::size_t rows_per_band,
+              double values_width) {
   std::size_t longest = 4;
   for (const auto& area : areas)
     longest = std::max(longest, std::min(kLongestLabel, display_width(printable_name(area.name))));
@@ -78,7 +102,10 @@ Layout layout(const Areas& areas, double row_height, double values_width) {
   l.plot_left = kMargin + l.name_width;
   l.values_left = l.plot_left + kPlotWidth + 40;  // clear of the last tick's label
   l.width = l.values_left + values_width + kMargin;
-  l.rows_bottom = kRowsTop + row_height * static_cast<double>(areas.size());
+  l.row_height = row_height;
+  l.rows = areas.size();
+  l.rows_per_band = rows_per_band;
+  l.rows_bottom = l.row_top(l.rows == 0 ? 0 : l.rows - 1) + (l.rows == 0 ? 0 : row_height);
   l.height = l.rows_bottom + 40;
   return l;
 }
@@ -97,16 +124,19 @@ void open_svg(Output& out, const Layout& l, const std::string& title, const std:
           "</text>\n");
 }
 
-// Grid lines through the rows, labelled above and below them.
+// Grid lines through the rows, broken by the label rows; labelled above the
+// rows, in each label row and below the rows.
 void axis(Output& out, const Layout& l, const ChartScale& scale) {
   for (const Tick& tick : scale.ticks()) {
     const std::string x = num(l.plot_left + scale.x(tick.microseconds));
     const bool major = !tick.label.empty();
-    out.put("<line x1=\"" + x + "\" y1=\"" + num(kRowsTop) + "\" x2=\"" + x + "\" y2=\"" +
-            num(l.rows_bottom) + "\" stroke=\"" + (major ? "#c3cad3" : "#e6e9ee") + "\"/>\n");
+    for (std::size_t b = 0; b < l.bands(); ++b)
+      out.put("<line x1=\"" + x + "\" y1=\"" + num(l.band_top(b)) + "\" x2=\"" + x + "\" y2=\"" +
+              num(l.band_bottom(b)) + "\" stroke=\"" + (major ? "#c3cad3" : "#e6e9ee") + "\"/>\n");
     if (!major) continue;
-    for (const double y : {kRowsTop - 8, l.rows_bottom + 18})
-      out.put("<text x=\"" + x + "\" y=\"" + num(y) +
+    for (std::size_t b = 0; b <= l.bands(); ++b)
+      out.put("<text x=\"" + x + "\" y=\"" +
+              num(b == l.bands() ? l.rows_bottom + 18 : l.label_baseline(b)) +
               "\" font-size=\"11\" fill=\"#444\" text-anchor=\"middle\">" + xml(tick.label) +
               "</text>\n");
   }
@@ -174,7 +204,7 @@ const char* verdict_colour(Verdict verdict) {
 }  // namespace
 
 void write_summary_svg(Output& out, const SummaryResult& summary) {
-  const Layout l = layout(summary.areas, kSummaryRow, 200);
+  const Layout l = layout(summary.areas, kSummaryRow, kSummaryRowsPerBand, 200);
   double largest = 0, smallest = 0;
   for (const SummarizedArea& area : summary.areas) {
     largest = std::max(largest, static_cast<double>(area.summary.max));
@@ -187,10 +217,11 @@ void write_summary_svg(Output& out, const SummaryResult& summary) {
                " in time order \u00B7 bar at the median, whisker from minimum to maximum \u00B7 " +
                scale_note(scale));
   axis(out, l, scale);
-  text(out, l.values_left, kRowsTop - 8, "median (min \u2013 max)", "fill=\"#444\"");
+  for (std::size_t b = 0; b < l.bands(); ++b)
+    text(out, l.values_left, l.label_baseline(b), "median (min \u2013 max)", "fill=\"#444\"");
   for (std::size_t i = 0; i < summary.areas.size(); ++i) {
     const SummarizedArea& area = summary.areas[i];
-    const double top = kRowsTop + kSummaryRow * static_cast<double>(i);
+    const double top = l.row_top(i);
     const double middle = top + kSummaryRow / 2;
     stripe(out, l, top, kSummaryRow, i);
     name_label(out, l, area.name, middle);
@@ -205,7 +236,7 @@ void write_summary_svg(Output& out, const SummaryResult& summary) {
 }
 
 void write_comparison_svg(Output& out, const ComparisonResult& comparison, double alpha) {
-  const Layout l = layout(comparison.areas, kComparisonRow, 330);
+  const Layout l = layout(comparison.areas, kComparisonRow, kComparisonRowsPerBand, 330);
   double largest = 0, smallest = 0;
   for (const ComparedArea& area : comparison.areas)
     for (const auto* s : {&area.before, &area.after}) {
@@ -237,11 +268,12 @@ void write_comparison_svg(Output& out, const ComparisonResult& comparison, doubl
   const double columns[] = {l.values_left, l.values_left + 78, l.values_left + 156,
                             l.values_left + 214};
   const char* headings[] = {"before", "after", "ratio", "verdict"};
-  for (std::size_t c = 0; c < 4; ++c)
-    text(out, columns[c], kRowsTop - 8, headings[c], "fill=\"#444\"");
+  for (std::size_t b = 0; b < l.bands(); ++b)
+    for (std::size_t c = 0; c < 4; ++c)
+      text(out, columns[c], l.label_baseline(b), headings[c], "fill=\"#444\"");
   for (std::size_t i = 0; i < comparison.areas.size(); ++i) {
     const ComparedArea& area = comparison.areas[i];
-    const double top = kRowsTop + kComparisonRow * static_cast<double>(i);
+    const double top = l.row_top(i);
     const double middle = top + kComparisonRow / 2;
     stripe(out, l, top, kComparisonRow, i);
     name_label(out, l, area.name, middle);

@@ -1,7 +1,8 @@
 #!/usr/bin/env python3
 """Checks one chart and its rendering: the SVG is well-formed XML with a row
-for each area, the PNG has the SVG's size, and its pixels (those of a
-second, scaled rendering where one is given) hold the bars.
+for each area and the time labels repeated down a tall chart, the PNG has
+the SVG's size, and its pixels (those of a second, scaled rendering where
+one is given) hold the bars.
 
     check_chart.py chart.svg chart.png [scaled.png scale]
 """
@@ -83,6 +84,16 @@ def main(svg_path, png_path, scaled_path=None, scale=1.0):
     row = 40 if comparison else 26
     if height < row * len(names):
         fail("%s: %d px for %d areas" % (svg_path, height, len(names)))
+
+    # The time axis' labels above the rows, below them and after every 20
+    # rows (12 for a comparison): no more than that many rows apart.
+    texts = [t for t in root.iter(SVG + "text") if t.get("text-anchor") == "middle" and t.text]
+    first = texts[0].text if texts else None
+    ys = sorted(float(t.get("y")) for t in texts if t.text == first)
+    most = (12 * 40 if comparison else 20 * 26) + 24
+    if len(ys) < 2 or any(b - a > most + 4 for a, b in zip(ys, ys[1:])):
+        fail("%s: the time labels are %s px apart, more than %d" %
+             (svg_path, [round(b - a) for a, b in zip(ys, ys[1:])], most))
 
     if size(png_path) != (width, height):
         fail("%s is %dx%d, the SVG %dx%d" % ((png_path,) + size(png_path) + (width, height)))
