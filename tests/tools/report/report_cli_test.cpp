@@ -47,6 +47,22 @@ class Cli : public ::testing::Test {
             file_text(path("err.txt"))};
   }
 
+  // A command line and all it must print: it succeeds, quietly on stderr.
+  struct CleanRun {
+    const char* arguments;
+    std::string out;
+  };
+  template <std::size_t kRows>
+  static void expect_clean_runs(const CleanRun (&rows)[kRows]) {
+    for (const CleanRun& row : rows) {
+      SCOPED_TRACE(row.arguments);
+      const Outcome r = run(row.arguments);
+      EXPECT_EQ(r.status, 0);
+      EXPECT_EQ(r.out, row.out);
+      EXPECT_EQ(r.err, "");
+    }
+  }
+
   static fs::path* folder_;
 };
 
@@ -61,11 +77,7 @@ const std::string kSummaryText =
     "solve, \"q\"     5   5.00 ms   4.80 ms   5.20 ms   5.00 ms  ████████████████████████\n";
 
 TEST_F(Cli, SummaryInEachFormat) {
-  struct Row {
-    const char* arguments;
-    std::string out;
-  };
-  const Row rows[] = {
+  const CleanRun rows[] = {
       {"summary before.txt", kSummaryText},
       {"summary - <before.txt", kSummaryText},
       {"--format text summary before.txt", kSummaryText},
@@ -95,21 +107,11 @@ TEST_F(Cli, SummaryInEachFormat) {
        "\"max_us\":5250,\"mean_us\":5025.0}\n"
        "]}\n"},
   };
-  for (const Row& row : rows) {
-    SCOPED_TRACE(row.arguments);
-    const Outcome r = run(row.arguments);
-    EXPECT_EQ(r.status, 0);
-    EXPECT_EQ(r.out, row.out);
-    EXPECT_EQ(r.err, "");
-  }
+  expect_clean_runs(rows);
 }
 
 TEST_F(Cli, CompareInEachFormat) {
-  struct Row {
-    const char* arguments;
-    std::string out;
-  };
-  const Row rows[] = {
+  const CleanRun rows[] = {
       {"compare before.txt after.txt",
        "4 areas; 5 reports before, 5 reports after\n"
        "\n"
@@ -148,13 +150,7 @@ TEST_F(Cli, CompareInEachFormat) {
        "0.6904761904761905,\"verdict\":\"no change\"}\n"
        "]}\n"},
   };
-  for (const Row& row : rows) {
-    SCOPED_TRACE(row.arguments);
-    const Outcome r = run(row.arguments);
-    EXPECT_EQ(r.status, 0);
-    EXPECT_EQ(r.out, row.out);
-    EXPECT_EQ(r.err, "");
-  }
+  expect_clean_runs(rows);
 }
 
 TEST_F(Cli, AlphaDecidesTheVerdict) {
