@@ -118,10 +118,6 @@ Step ReportParser::file_end(std::size_t from, bool begin_line, const Messages& t
 Step ReportParser::block(Language language, AreaBlock& out, LastFileTexts& files) const {
   const Messages& text = texts(language);
   const JoinedPieces& pieces = joined_pieces(language);
-  if (files.language() == language && files.usable()) {
-    std::size_t size = 0;
-    if (block_as_written(text, pieces, files, out, size)) return {Outcome::kParsed, size};
-  }
   std::size_t at = 0;
   switch (head_number(0, &out.microseconds)) {
     case Match::kYes: break;
@@ -161,6 +157,13 @@ Step ReportParser::block(Language language, AreaBlock& out, LastFileTexts& files
       return s;
   }
 
+  if (files.language() == language && files.usable()) {
+    std::size_t size = 0;
+    if (files_as_written(at, pieces, files, out, size)) {
+      out.line_breaks = 6 + line_feeds(out.name) + files.line_feeds_;
+      return {Outcome::kParsed, size};
+    }
+  }
   const std::size_t start_file = at;
   std::size_t stop = 0;
   if (Step s = file_end(start_file, true, text, pieces, stop, out.start_line, at);

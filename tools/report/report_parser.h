@@ -62,8 +62,8 @@ struct AreaBlock {
 
 // The file texts of the last block read, with the fixed text around them.
 // Hosts pass __FILE__, so most blocks name the files of the block before,
-// and the parser reads such a block as the library writes it, comparing
-// long runs of it at once.
+// and the parser reads such a block's file lines as the library writes
+// them, comparing two long runs.
 class LastFileTexts {
  public:
   Language language() const noexcept { return language_; }
@@ -126,9 +126,8 @@ class ReportParser {
   bool velocity_as_written(std::size_t& at, std::string_view head, std::size_t digits,
                            const Messages& text, const JoinedPieces& pieces,
                            AreaBlock& out) const noexcept;
-  bool block_as_written(const Messages& text, const JoinedPieces& pieces,
-                        const LastFileTexts& files, AreaBlock& out,
-                        std::size_t& size) const noexcept;
+  bool files_as_written(std::size_t at, const JoinedPieces& pieces, const LastFileTexts& files,
+                        AreaBlock& out, std::size_t& size) const noexcept;
   Step file_end(std::size_t from, bool begin_line, const Messages& text, const JoinedPieces& pieces,
                 std::size_t& end, std::uint32_t& line, std::size_t& after) const noexcept;
   std::size_t head_prefix(std::size_t at, const JoinedPieces& pieces) const noexcept;
