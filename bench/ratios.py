@@ -78,6 +78,14 @@ def main(paths):
     ratio("VzStr decimal (length given), every magnitude / from_chars",
           "Text/read_spread_given_length/VzStr", "Text/read_spread/from_chars", "<= 1.0")
 
+    writes = "Tool/pokaz_writes/real_time"
+    for form in ["text", "json"]:
+        summary = "Tool/summary_reads/%s/real_time" % form
+        if summary in real and writes in real:
+            ratio("vykpav-report summary (%s) of a 10^6-area report / pokaz writing it" % form,
+                  summary, writes, "<= 1.0" if form == "text" else "-", real,
+                  "wall %.0f ms / %.0f ms" % (real[summary], real[writes]))
+
     print("| figure | ratio | target | note |")
     print("|---|---|---|---|")
     for figure, value, target, note in rows:

@@ -20,7 +20,10 @@ build/bench/bench/vykpav_bias_bench "${common[@]}" --benchmark_min_time=0.05 \
   --benchmark_out="$out/bias.json" >/dev/null
 build/bench/bench/vykpav_report_phases_bench "${common[@]}" --benchmark_min_time=0.05 \
   --benchmark_out="$out/report_phases.json" >/dev/null
-python3 bench/ratios.py "$out/bench.json" "$out/bias.json" "$out/report_phases.json"
+build/bench/bench/vykpav_report_tool_bench "${common[@]}" --benchmark_min_time=0.05 \
+  --benchmark_out="$out/report_tool.json" >/dev/null
+python3 bench/ratios.py "$out/bench.json" "$out/bias.json" "$out/report_phases.json" \
+  "$out/report_tool.json"
 echo
 for run in 1 2 3 4 5; do build/bench/bench/vykpav_first_report 1000000; done
 echo

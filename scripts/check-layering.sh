@@ -6,16 +6,18 @@
 #   platform/          the operating system   and also     platform/
 #   timer/             the timer, the report  and also     timer/
 #   library/           the shared library's shell: all of the above, library/
+#   tools/             programs built on the library: all of the above, tools/
 #
-# The library's own headers are included with their folder, in quotes
-# ("timer/timer.h"), the public ones also as <selvorin/...>; any other
-# header in angle brackets is the system's and not looked at. Prints each
-# include that breaks the rule and fails if there is one.
+# So nothing in the library includes a tool. The library's own headers are
+# included with their folder, in quotes ("timer/timer.h"), the public ones
+# also as <selvorin/...>; any other header in angle brackets is the system's
+# and not looked at. Prints each include that breaks the rule and fails if
+# there is one.
 #   scripts/check-layering.sh
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-layers=(include/selvorin number platform timer library)
+layers=(include/selvorin number platform timer library tools)
 
 # The folders an include from `layer` may name: its own and those below.
 allowed() {
@@ -25,6 +27,7 @@ allowed() {
     platform) echo "selvorin number platform" ;;
     timer) echo "selvorin number platform timer" ;;
     library) echo "selvorin number platform timer library" ;;
+    tools) echo "selvorin number platform timer library tools" ;;
   esac
 }
 
@@ -61,7 +64,7 @@ if [ "$checked" = 0 ]; then
   exit 1
 fi
 if [ "$violations" != 0 ]; then
-  echo "ERROR: $violations include(s) against the layering (number <- platform <- timer <- library)" >&2
+  echo "ERROR: $violations include(s) against the layering (number <- platform <- timer <- library <- tools)" >&2
   exit 1
 fi
 echo "layering: $checked files, every include points down"

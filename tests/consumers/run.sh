@@ -108,7 +108,9 @@ install_step() {
   quiet cmake --install "$work/build" --prefix "$prefix"
 
   step "Installed tree"
-  expected="include
+  expected="bin
+bin/vykpav-report
+include
 include/selvorin
 include/selvorin/export.h
 include/selvorin/marks.h

@@ -1,0 +1,65 @@
+// What the reader found, kept whole, and the ways the tests hand it input.
+#ifndef VYKPAV_TESTS_SUPPORT_REPORT_RECORDER_H
+#define VYKPAV_TESTS_SUPPORT_REPORT_RECORDER_H
+
+#include <cstdint>
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "tools/report/report_reader.h"
+
+namespace report_testing {
+
+using vykpav::report::AreaBlock;
+using vykpav::report::ReportHeader;
+
+struct SeenBlock {
+  std::string name;
+  std::uint64_t microseconds, milliseconds, seconds;
+  std::string start_file, end_file;
+  std::uint32_t start_line, end_line;
+};
+
+struct SeenReport {
+  vykpav::timer::Language language;
+  std::uint64_t frequency;
+  std::string date_time;
+  std::vector<SeenBlock> blocks;
+};
+
+class Recorder : public vykpav::report::ReportVisitor {
+ public:
+  std::vector<SeenReport> reports;
+  std::size_t blocks_seen = 0;
+
+  void report(const ReportHeader& header) override {
+    reports.push_back({header.language, header.frequency, std::string(header.date_time), {}});
+  }
+  void area(const AreaBlock& b) override {
+    ++blocks_seen;
+    reports.back().blocks.push_back({std::string(b.name), b.microseconds, b.milliseconds, b.seconds,
+                                     std::string(b.start_file), std::string(b.end_file),
+                                     b.start_line, b.end_line});
+  }
+};
+
+// Reads `text` as a file named "report.txt" would be read.
+inline vykpav::report::ReadResult read_text(const std::string& text,
+                                            vykpav::report::ReportVisitor& visitor) {
+  std::string copy = text;  // fmemopen wants room it may write to
+  // An empty text is an empty file: fmemopen of no bytes writes past them.
+  std::FILE* file = copy.empty() ? std::tmpfile() : fmemopen(copy.data(), copy.size(), "rb");
+  try {
+    vykpav::report::ReadResult result = vykpav::report::read_reports(file, "report.txt", visitor);
+    std::fclose(file);
+    return result;
+  } catch (...) {
+    std::fclose(file);
+    throw;
+  }
+}
+
+}  // namespace report_testing
+
+#endif  // VYKPAV_TESTS_SUPPORT_REPORT_RECORDER_H

@@ -1,0 +1,35 @@
+#!/usr/bin/env bash
+# Draws the tool's charts of 2 and of 200 areas, renders each with a real
+# SVG renderer (rsvg-convert) and checks the picture (check_chart.py).
+#   check_chart.sh <vykpav-report> <write_sample_reports> <work folder>
+# The SVG and PNG files stay in the work folder for a person to look at.
+set -euo pipefail
+if [ $# -ne 3 ]; then
+  echo "usage: $0 <vykpav-report> <write_sample_reports> <work folder>" >&2
+  exit 2
+fi
+tool=$1 samples=$2 work=$3
+here="$(cd "$(dirname "$0")" && pwd)"
+for program in rsvg-convert python3; do
+  command -v "$program" >/dev/null 2>&1 ||
+    { echo "ERROR: $program is missing (librsvg2-bin, python3; see .ci/run)" >&2; exit 1; }
+done
+rm -rf "$work"
+mkdir -p "$work"
+"$samples" "$work"
+for n in 2 200; do
+  "$tool" summary "$work/${n}_areas_before.txt" --svg "$work/summary_$n.svg" >/dev/null
+  "$tool" compare "$work/${n}_areas_before.txt" "$work/${n}_areas_after.txt" \
+    --svg "$work/compare_$n.svg" >/dev/null
+done
+# Each at its own size; the pixels of the tall ones are counted on a
+# rendering at a quarter of it, which a script reads in seconds.
+for svg in "$work"/summary_*.svg "$work"/compare_*.svg; do
+  png="${svg%.svg}.png"
+  rsvg-convert "$svg" -o "$png"
+  case "$svg" in
+    *_200.svg) rsvg-convert --zoom=0.25 "$svg" -o "${svg%.svg}_quarter.png"
+               python3 "$here/check_chart.py" "$svg" "$png" "${svg%.svg}_quarter.png" 0.25 ;;
+    *) python3 "$here/check_chart.py" "$svg" "$png" ;;
+  esac
+done

@@ -1,0 +1,249 @@
+#include "tools/report/report_reader.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
+#include <memory>
+
+#include "tools/report/report_bytes.h"
+
+#include <sys/stat.h>
+
+namespace vykpav::report {
+
+namespace {
+
+// Read in pieces that stay in the processor's cache while they are parsed.
+constexpr std::size_t kChunk = 256 * 1024;
+
+// The bytes of the input not yet parsed, refilled from the file.
+class InputWindow {
+ public:
+  InputWindow(std::FILE* file, const std::string& name) : file_(file), name_(name) {}
+
+  std::string_view view() const noexcept { return {bytes_.data() + begin_, end_ - begin_}; }
+  bool at_end() const noexcept { return at_end_; }
+  void consume(std::size_t n) noexcept { begin_ += n; }
+
+  // Reads more after what the window holds: a chunk, or as much as it holds
+  // already, so a piece that spans many chunks is parsed again only a few
+  // times.
+  void read_more(std::size_t line) {
+    const std::size_t held = end_ - begin_;
+    if (begin_ != 0) {
+      std::memmove(bytes_.data(), bytes_.data() + begin_, held);
+      begin_ = 0;
+      end_ = held;
+    }
+    const std::size_t want = std::max(kChunk, held);
+    if (bytes_.size() < end_ + want) bytes_.resize(end_ + want);
+    errno = 0;
+    const std::size_t got = std::fread(bytes_.data() + end_, 1, want, file_);
+    end_ += got;
+    if (got == want) return;
+    if (std::ferror(file_)) {
+      const int error = errno;
+      throw ReadError(name_ + ":" + std::to_string(line) +
+                      ": cannot read: " + (error != 0 ? std::strerror(error) : "read error"));
+    }
+    at_end_ = true;
+  }
+
+ private:
+  std::FILE* file_;
+  const std::string& name_;
+  std::vector<char> bytes_;
+  std::size_t begin_ = 0, end_ = 0;
+  bool at_end_ = false;
+};
+
+bool is_blank(std::string_view text) noexcept {
+  return std::all_of(text.begin(), text.end(),
+                     [](char c) { return c == '\r' || c == '\n' || c == ' ' || c == '\t'; });
+}
+
+// Why a text that is no report might be one all the same.
+std::string hint(std::string_view window) {
+  const std::size_t lf = window.substr(0, 4096).find('\n');
+  if (lf != std::string_view::npos && (lf == 0 || window[lf - 1] != '\r'))
+    return " (its lines end in LF alone; a report's end in CR LF)";
+  return "";
+}
+
+enum class Expect { kHeader, kBlock, kNextReport };
+
+class Reader {
+ public:
+  Reader(std::FILE* file, const std::string& name, ReportVisitor& visitor)
+      : name_(name), input_(file, name), visitor_(visitor) {}
+
+  ReadResult run() {
+    input_.read_more(line_);
+    while (step()) {
+    }
+    return std::move(result_);
+  }
+
+ private:
+  std::string where(std::size_t line) const { return name_ + ":" + std::to_string(line) + ": "; }
+  std::size_t line_at(std::size_t at) const {
+    return line_ + line_feeds(input_.view().substr(0, at));
+  }
+  void consume(std::size_t size, std::size_t line_breaks) {
+    line_ += line_breaks;
+    consumed_ += size;
+    input_.consume(size);
+  }
+  void warn(std::size_t at, const std::string& text) {
+    result_.warnings.push_back(where(line_at(at)) + "warning: " + text);
+  }
+  void report_cut_short(std::size_t at) {
+    ++result_.cut_short;
+    warn(at, "the report that starts on line " + std::to_string(report_line_) +
+                 " was cut short; its " + std::to_string(blocks_) +
+                 (blocks_ == 1 ? " complete area block is" : " complete area blocks are") +
+                 " counted");
+  }
+
+  // Parses the next piece; false at the end of the input.
+  bool step() {
+    const std::string_view window = input_.view();
+    ReportParser parser(window, input_.at_end());
+    Step step;
+    if (expect_ == Expect::kBlock && parser.at_closing()) {
+      std::string_view notice;
+      step = parser.closing(notice);
+      if (step.outcome == Outcome::kParsed) {
+        // A notice that stops part way is a cut too; another wording is
+        // another build's.
+        const std::string_view ours = timer::kReportNotice;
+        if (notice.size() < ours.size() && ours.substr(0, notice.size()) == notice)
+          report_cut_short(step.at);
+        consume(step.at, line_feeds(window.substr(0, step.at)));
+        expect_ = Expect::kNextReport;
+        return true;
+      }
+    } else if (expect_ == Expect::kBlock) {
+      AreaBlock block;
+      step = parser.block(language_, block, last_files_);
+      if (step.outcome == Outcome::kParsed) {
+        visitor_.area(block);
+        ++blocks_;
+        consume(step.at, block.line_breaks);
+        return true;
+      }
+    } else {
+      if (expect_ == Expect::kNextReport && window.empty()) {
+        if (input_.at_end()) return false;
+        input_.read_more(line_);
+        return true;
+      }
+      ReportHeader header;
+      step = parser.header(header);
+      if (step.outcome == Outcome::kParsed) {
+        ++result_.reports;
+        // Its first line break ends the line before, unless nothing came
+        // before it.
+        report_line_ = consumed_ == 0 ? 1 : line_ + 1;
+        blocks_ = 0;
+        language_ = header.language;
+        visitor_.report(header);
+        consume(step.at, line_feeds(window.substr(0, step.at)));
+        expect_ = Expect::kBlock;
+        return true;
+      }
+    }
+    return unparsed(step, window);
+  }
+
+  // What to do when the piece is not whole.
+  bool unparsed(const Step& step, std::string_view window) {
+    const bool in_report = expect_ == Expect::kBlock;
+    switch (step.outcome) {
+      case Outcome::kParsed: return true;
+      case Outcome::kIncomplete:
+        if (!input_.at_end()) {
+          input_.read_more(line_);
+          return true;
+        }
+        if (in_report) {
+          report_cut_short(0);
+        } else if (expect_ == Expect::kNextReport && is_blank(window)) {
+          // Line breaks or spaces after the last notice: an editor's, say.
+        } else if (result_.reports == 0) {
+          throw ReadError(where(line_) + (window.empty() ? "no report: the input is empty"
+                                                         : "no report: the input ends inside "
+                                                           "the first lines of one"));
+        } else {
+          ++result_.cut_short;
+          warn(0, "a report was cut short in its first lines; it is left out");
+        }
+        return false;
+      case Outcome::kNewReport:
+        if (in_report) {
+          report_cut_short(step.at);
+        } else {
+          ++result_.cut_short;
+          warn(step.at, "a report was cut short in its first lines; it is left out");
+        }
+        consume(step.at, line_feeds(window.substr(0, step.at)));
+        expect_ = Expect::kHeader;
+        return true;
+      case Outcome::kBroken:
+        if (expect_ == Expect::kNextReport && is_blank(window)) {
+          if (input_.at_end()) return false;
+          input_.read_more(line_);
+          return true;
+        }
+        if (result_.reports == 0)
+          throw ReadError(where(line_at(step.at)) + "not a report: expected " + step.expected +
+                          hint(window));
+        if (expect_ == Expect::kNextReport)
+          throw ReadError(where(line_at(step.at)) +
+                          "expected another report or the end of the input after the "
+                          "closing notice");
+        throw ReadError(where(line_at(step.at)) + "expected " + step.expected);
+    }
+    return false;
+  }
+
+  const std::string& name_;
+  InputWindow input_;
+  ReportVisitor& visitor_;
+  ReadResult result_;
+  Expect expect_ = Expect::kHeader;
+  Language language_ = Language::English;
+  LastFileTexts last_files_;
+  std::size_t line_ = 1;         // of the window's first byte
+  std::size_t report_line_ = 1;  // where the report being read starts
+  std::size_t blocks_ = 0;       // its complete area blocks
+  std::size_t consumed_ = 0;     // bytes parsed so far
+};
+
+}  // namespace
+
+ReadResult read_reports(std::FILE* file, const std::string& name, ReportVisitor& visitor) {
+  struct stat status;
+  if (fstat(fileno(file), &status) == 0 && S_ISREG(status.st_mode) && status.st_size > 0)
+    visitor.input_size(static_cast<std::uint64_t>(status.st_size));
+  return Reader(file, name, visitor).run();
+}
+
+std::string input_name(const std::string& path) {
+  return path == "-" ? std::string("standard input") : path;
+}
+
+ReadResult read_report_file(const std::string& path, ReportVisitor& visitor) {
+  const std::string name = input_name(path);
+  if (path == "-") return read_reports(stdin, name, visitor);
+  errno = 0;
+  const std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(std::fopen(path.c_str(), "rb"),
+                                                             &std::fclose);
+  if (!file) {
+    const int error = errno;
+    throw ReadError(name + ": cannot open: " + (error != 0 ? std::strerror(error) : "unknown"));
+  }
+  return read_reports(file.get(), name, visitor);
+}
+
+}  // namespace vykpav::report
