@@ -1,6 +1,7 @@
 // Every operator of VYKNB64, called through the names and conventions of
 // Visual C++, against the host's own 64-bit arithmetic: each operand form of
-// each family on all pairs of boundary values and on seeded random pairs.
+// each family on all pairs of boundary values and on random pairs from a
+// fixed start.
 #include "host.h"
 
 namespace host {

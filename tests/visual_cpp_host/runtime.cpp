@@ -28,7 +28,7 @@ namespace {
 const char* g_group = "";
 unsigned long g_checks = 0, g_group_failures = 0, g_failures = 0;
 constexpr unsigned long kFailuresShown = 30;
-u64 g_random = 0x9E3779B97F4A7C15ull;  // fixed seed: every run checks the same values
+u64 g_random = 0x9E3779B97F4A7C15ull;  // a fixed start: every run checks the same values
 }  // namespace
 
 void print(const char* text) {
