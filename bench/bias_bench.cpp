@@ -68,8 +68,8 @@ BENCHMARK(BM_BareReadDifference)->Name("Bias/bare_read_difference");
 
 // The least that any mark called as a function can add to a reading: the
 // return from one call after its reading and the entry of the next before
-// its own, with no guards and no lookup between them. Where the bias of the
-// marks is no lower than this, no mark could lower it.
+// its own, with no guards and no lookup between them. No mark called as a
+// function can have a lower bias than this.
 struct Readings {
   std::uint64_t start = 0;
   std::uint64_t end = 0;

@@ -31,8 +31,9 @@ bool check(bool ok, const char* what);
 bool check_value(u64 got, u64 expected, const char* what, u64 a, u64 b);
 unsigned long total_failures();
 
-// Pseudo-random numbers from a fixed start: all 64 bits, or a value of a random bit
-// length (0 to 64 bits), so that small and large values come equally often.
+// Pseudo-random numbers from a fixed start: all 64 bits, or a value of a
+// random bit length (0 to 64 bits), so that small and large values come
+// equally often.
 u64 random64();
 u64 random_sized();
 
