@@ -18,7 +18,7 @@
 #include <cstring>
 #include <vector>
 
-#include "number/compiler.h"
+#include "base/compiler.h"
 #include "number/u64.h"
 #include "platform/platform.h"
 #include "timer/timer.h"

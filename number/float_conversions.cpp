@@ -9,7 +9,7 @@
 #include <cfloat>
 #include <cstring>
 
-#include "number/compiler.h"
+#include "base/compiler.h"
 #include "number/u64.h"
 
 namespace Selvorin {
@@ -42,7 +42,7 @@ std::uint64_t truncate_in_range(long double x) noexcept {
 // The exact extended value of u.
 long double exact_extended(std::uint64_t u) noexcept {
   if (u == 0) return 0.0L;
-  const int top = 63 - vykpav::compiler::leading_zeros(u);
+  const int top = 63 - vykpav::base::leading_zeros(u);
   const std::uint64_t significand = u << (63 - top);
   const std::uint16_t sign_exponent = static_cast<std::uint16_t>(kExponentBias + top);
   unsigned char bytes[sizeof(long double)] = {};

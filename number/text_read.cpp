@@ -14,7 +14,7 @@
 //    value a backward scan leaves when it stops there.
 #include <cstring>
 
-#include "number/compiler.h"
+#include "base/compiler.h"
 #include "number/text_format.h"
 #include "number/u64.h"
 
@@ -25,7 +25,7 @@ using vykpav::number::store_u64;
 
 namespace {
 
-namespace compiler = vykpav::compiler;
+namespace base = vykpav::base;
 using u64 = std::uint64_t;
 
 constexpr u64 kSmallPowersOf10[8] = {1, 10, 100, 1000, 10000, 100000, 1000000, 10000000};
@@ -41,8 +41,7 @@ inline u64 append_block(u64 acc, u64 block, u64 scale) noexcept {
   const u64 result = acc * scale + block;
   if (VYKPAV_UNLIKELY(acc > (kMax64 - (scale - 1)) / scale)) {
     u64 scaled;
-    if (compiler::multiply_overflows(acc, scale, scaled) ||
-        compiler::add_overflows(scaled, block, acc))
+    if (base::multiply_overflows(acc, scale, scaled) || base::add_overflows(scaled, block, acc))
       return kMax64;
     return acc;
   }

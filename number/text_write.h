@@ -9,7 +9,7 @@
 #include <cstdint>
 #include <cstring>
 
-#include "number/compiler.h"
+#include "base/compiler.h"
 #include "number/text_format.h"
 
 namespace vykpav::number {
@@ -20,7 +20,7 @@ int write_octal(unsigned char* buffer, std::uint64_t v, ulong32 format);        
 int write_binary(unsigned char* buffer, std::uint64_t v, ulong32 format);       // radix 2
 
 inline unsigned bit_length(std::uint64_t v) noexcept {
-  return 64u - unsigned(compiler::leading_zeros(v | 1));
+  return 64u - unsigned(base::leading_zeros(v | 1));
 }
 
 // The digits of the text: those of the value, zero-filled on the left up to

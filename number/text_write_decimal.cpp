@@ -7,7 +7,7 @@
 // and copy them out group by group.
 #include <cstring>
 
-#include "number/compiler.h"
+#include "base/compiler.h"
 #include "number/text_write.h"
 
 namespace vykpav::number {

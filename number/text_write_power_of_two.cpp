@@ -9,7 +9,7 @@
 #include <emmintrin.h>
 #endif
 
-#include "number/compiler.h"
+#include "base/compiler.h"
 #include "number/text_write.h"
 
 namespace vykpav::number {
@@ -55,7 +55,7 @@ inline void hex_digits(unsigned char out[16], u64 v, unsigned offset) noexcept {
   // The bytes of v in reading order, each split into its two nibbles side by
   // side, every nibble made its character at once: '0' plus the digit, and
   // for 10 to 15 a further 7 plus the offset, added modulo 256.
-  const u64 reading_order = compiler::byte_swap(v);
+  const u64 reading_order = base::byte_swap(v);
   const __m128i bytes = _mm_loadl_epi64(reinterpret_cast<const __m128i*>(&reading_order));
   const __m128i low_nibble = _mm_set1_epi8(0x0F);
   const __m128i nibbles = _mm_unpacklo_epi8(_mm_and_si128(_mm_srli_epi16(bytes, 4), low_nibble),
@@ -65,8 +65,8 @@ inline void hex_digits(unsigned char out[16], u64 v, unsigned offset) noexcept {
   const __m128i characters = _mm_add_epi8(_mm_add_epi8(nibbles, _mm_set1_epi8('0')), extra);
   _mm_storeu_si128(reinterpret_cast<__m128i*>(out), characters);
 #else
-  const u64 high = compiler::byte_swap(hex_characters(spread_nibbles(v >> 32), offset));
-  const u64 low = compiler::byte_swap(hex_characters(spread_nibbles(v & 0xFFFFFFFFu), offset));
+  const u64 high = base::byte_swap(hex_characters(spread_nibbles(v >> 32), offset));
+  const u64 low = base::byte_swap(hex_characters(spread_nibbles(v & 0xFFFFFFFFu), offset));
   std::memcpy(out, &high, 8);
   std::memcpy(out + 8, &low, 8);
 #endif

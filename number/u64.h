@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <cstring>
 
-#include "number/compiler.h"
+#include "base/compiler.h"
 #include "selvorin/vyknb64.h"
 
 namespace vykpav::number {

@@ -5,7 +5,7 @@
 
 #include <cstdint>
 
-#include "number/compiler.h"
+#include "base/compiler.h"
 #include "number/u64.h"
 
 namespace vykpav::number {
@@ -14,15 +14,15 @@ namespace vykpav::number {
 // overflow of the operation itself decides: no separate comparison.
 inline std::uint64_t add_saturating(std::uint64_t a, std::uint64_t b) noexcept {
   std::uint64_t sum;
-  return compiler::add_overflows(a, b, sum) ? kMax64 : sum;
+  return base::add_overflows(a, b, sum) ? kMax64 : sum;
 }
 inline std::uint64_t subtract_saturating(std::uint64_t a, std::uint64_t b) noexcept {
   std::uint64_t difference;
-  return compiler::subtract_overflows(a, b, difference) ? 0 : difference;
+  return base::subtract_overflows(a, b, difference) ? 0 : difference;
 }
 inline std::uint64_t multiply_saturating(std::uint64_t a, std::uint64_t b) noexcept {
   std::uint64_t product;
-  return compiler::multiply_overflows(a, b, product) ? kMax64 : product;
+  return base::multiply_overflows(a, b, product) ? kMax64 : product;
 }
 
 // A zero divisor yields the dividend, except that 0 / 0 yields 1: equal

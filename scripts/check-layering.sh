@@ -1,14 +1,17 @@
 #!/usr/bin/env bash
 # Checks that the library's includes point down its layers, and nowhere else:
 #
-#   include/selvorin/  the public headers     may include  selvorin/
-#   number/            the number class       and also     number/
-#   platform/          the operating system   and also     platform/
-#   timer/             the timer, the report  and also     timer/
+#   base/              what the compiler offers    may include  base/ alone
+#   include/selvorin/  the public headers          may include  selvorin/ alone
+#   number/            the number class            may include  base/, selvorin/, number/
+#   platform/          the operating system        and also     platform/
+#   timer/             the timer, the report       and also     timer/
 #   library/           the shared library's shell: all of the above, library/
 #   tools/             programs built on the library: all of the above, tools/
 #
-# So nothing in the library includes a tool. The library's own headers are
+# So base/ is the bottom layer, which every folder of the library's own code
+# may include; the public headers may not, as base/ is not installed with
+# them. Nothing in the library includes a tool. The library's own headers are
 # included with their folder, in quotes ("timer/timer.h"), the public ones
 # also as <selvorin/...>; any other header in angle brackets is the system's
 # and not looked at. Prints each include that breaks the rule and fails if
@@ -17,17 +20,18 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-layers=(include/selvorin number platform timer library tools)
+layers=(base include/selvorin number platform timer library tools)
 
 # The folders an include from `layer` may name: its own and those below.
 allowed() {
   case "$1" in
+    base) echo "base" ;;
     include/selvorin) echo "selvorin" ;;
-    number) echo "selvorin number" ;;
-    platform) echo "selvorin number platform" ;;
-    timer) echo "selvorin number platform timer" ;;
-    library) echo "selvorin number platform timer library" ;;
-    tools) echo "selvorin number platform timer library tools" ;;
+    number) echo "base selvorin number" ;;
+    platform) echo "base selvorin number platform" ;;
+    timer) echo "base selvorin number platform timer" ;;
+    library) echo "base selvorin number platform timer library" ;;
+    tools) echo "base selvorin number platform timer library tools" ;;
   esac
 }
 
@@ -64,7 +68,7 @@ if [ "$checked" = 0 ]; then
   exit 1
 fi
 if [ "$violations" != 0 ]; then
-  echo "ERROR: $violations include(s) against the layering (number <- platform <- timer <- library <- tools)" >&2
+  echo "ERROR: $violations include(s) against the layering (base <- number <- platform <- timer <- library <- tools)" >&2
   exit 1
 fi
 echo "layering: $checked files, every include points down"

@@ -12,7 +12,7 @@ step "Source formatting (clang-format, .clang-format at the root)"
 command -v clang-format >/dev/null 2>&1 || { echo "ERROR: clang-format is missing (see .ci/run)" >&2; exit 1; }
 git ls-files -z '*.cpp' '*.h' | xargs -0 clang-format --dry-run --Werror
 
-step "Include layering (number <- platform <- timer <- library <- tools)"
+step "Include layering (base <- number <- platform <- timer <- library <- tools)"
 scripts/check-layering.sh
 
 # The release tests include the consumer hosts (ctest label consumers): the

@@ -9,7 +9,7 @@
 #include <string_view>
 #include <vector>
 
-#include "number/compiler.h"
+#include "base/compiler.h"
 #include "platform/large_pages.h"
 #include "timer/address_slot.h"
 #include "timer/area_record.h"

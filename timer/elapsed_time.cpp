@@ -1,6 +1,6 @@
 #include "timer/elapsed_time.h"
 
-#include "number/compiler.h"
+#include "base/compiler.h"
 #include "number/u64.h"
 #include "number/u64_rules.h"
 
@@ -40,7 +40,7 @@ std::uint64_t wide_product_quotient_by_shifts(std::uint64_t a, std::uint32_t m,
 
 std::uint64_t wide_product_quotient(std::uint64_t a, std::uint32_t m, std::uint64_t d) noexcept {
 #if defined(VYKPAV_HAS_INT128)
-  using compiler::uint128;
+  using base::uint128;
   return static_cast<std::uint64_t>(static_cast<uint128>(a) * m / d);
 #else
   return wide_product_quotient_by_shifts(a, m, d);

@@ -4,7 +4,7 @@
 #include <cstring>
 #include <numeric>
 
-#include "number/compiler.h"
+#include "base/compiler.h"
 #include "number/text_format.h"
 #include "number/u64.h"
 #include "platform/large_pages.h"
@@ -179,15 +179,15 @@ constexpr std::size_t kTextsAhead = 8;
 
 void prefetch_record(const Area& area) noexcept {
   const char* at = reinterpret_cast<const char*>(&area);
-  compiler::prefetch(at);
-  compiler::prefetch(at + 64);
-  compiler::prefetch(at + sizeof(Area) - 1);
+  base::prefetch(at);
+  base::prefetch(at + 64);
+  base::prefetch(at + sizeof(Area) - 1);
 }
 
 void prefetch_texts(const Area& area) noexcept {
-  compiler::prefetch(area.name.data());
-  compiler::prefetch(area.record.start_file.data());
-  compiler::prefetch(area.record.end_file.data());
+  base::prefetch(area.name.data());
+  base::prefetch(area.record.start_file.data());
+  base::prefetch(area.record.end_file.data());
 }
 
 }  // namespace

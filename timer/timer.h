@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <optional>
 
-#include "number/compiler.h"
+#include "base/compiler.h"
 #include "number/u64.h"
 #include "platform/platform.h"
 #include "platform/system_counter.h"

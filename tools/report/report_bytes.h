@@ -7,7 +7,7 @@
 #include <cstring>
 #include <string_view>
 
-#include "number/compiler.h"  // little-endian: a word's first byte is its lowest
+#include "base/compiler.h"  // little-endian: a word's first byte is its lowest
 
 namespace vykpav::report {
 

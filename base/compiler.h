@@ -1,8 +1,8 @@
 // What the library asks of the compiler and the target, decided once here:
 // the byte order, the builtins, and the attributes. Every folder may include
 // it; it includes nothing of the library.
-#ifndef VYKPAV_NUMBER_COMPILER_H
-#define VYKPAV_NUMBER_COMPILER_H
+#ifndef VYKPAV_BASE_COMPILER_H
+#define VYKPAV_BASE_COMPILER_H
 
 #include <cstdint>  // std::uint64_t
 
@@ -39,7 +39,7 @@
 #define VYKPAV_HAS_64BIT_REGISTERS 1
 #endif
 
-namespace vykpav::compiler {
+namespace vykpav::base {
 
 #if defined(VYKPAV_HAS_INT128)
 __extension__ typedef unsigned __int128 uint128;  // __extension__: no -Wpedantic warning
@@ -65,6 +65,6 @@ inline bool multiply_overflows(std::uint64_t a, std::uint64_t b, std::uint64_t& 
 // Asks for the cache line at `address` to be read ahead of its use.
 inline void prefetch(const void* address) noexcept { __builtin_prefetch(address); }
 
-}  // namespace vykpav::compiler
+}  // namespace vykpav::base
 
-#endif  // VYKPAV_NUMBER_COMPILER_H
+#endif  // VYKPAV_BASE_COMPILER_H
