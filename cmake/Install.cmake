@@ -30,7 +30,6 @@ install(FILES
     include/selvorin/marks.h
     include/selvorin/vyk_pav.h
     include/selvorin/vyknb64.h
-    include/selvorin/vyknb64_integers.h
     include/selvorin/vyknb64_ostream.h
   DESTINATION ${CMAKE_INSTALL_INCLUDEDIR}/selvorin
   COMPONENT vykpav_Development)

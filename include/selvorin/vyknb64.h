@@ -36,6 +36,8 @@
 // then `high` (bits 32-63). The type is trivially copyable; construction and
 // copying are inline and never cross the library boundary. So do the forms
 // with integers other than the word: they forward to the exported ones.
+//
+// The interface comes first; the inline bodies follow it, below a divider.
 #ifndef SELVORIN_VYKNB64_H
 #define SELVORIN_VYKNB64_H
 
@@ -60,65 +62,20 @@ static_assert(sizeof(ulong32) == 4, "ulong32 must be 32 bits wide");
 
 namespace vyknb64_internal {
 
-// The integer types of the inline mixed forms: all but bool, which keeps the
+// The conditions of the templates below. Integer: any integer type.
+// OtherInteger: those of the inline mixed forms, all but bool, which keeps the
 // word forms, and the word itself, whose forms are exported.
+template <class Integer>
+using IfInteger = typename std::enable_if<std::is_integral<Integer>::value, int>::type;
+template <class Integer>
+using IfIntegerButBool =
+    typename std::enable_if<std::is_integral<Integer>::value && !std::is_same<Integer, bool>::value,
+                            int>::type;
 template <class Integer>
 using IfOtherInteger = typename std::enable_if<std::is_integral<Integer>::value &&
                                                    !std::is_same<Integer, bool>::value &&
                                                    !std::is_same<Integer, ulong32>::value,
                                                int>::type;
-
-// An integer's exact value as a sign and a magnitude; every magnitude fits
-// 64 bits (the most negative is 2^63).
-struct SignAndMagnitude {
-  bool negative;
-  std::uint64_t magnitude;
-};
-
-template <class Integer>
-constexpr SignAndMagnitude sign_and_magnitude(Integer n, std::true_type /*signed*/) noexcept {
-  return n < 0 ? SignAndMagnitude{true, 0 - static_cast<std::uint64_t>(n)}
-               : SignAndMagnitude{false, static_cast<std::uint64_t>(n)};
-}
-template <class Integer>
-constexpr SignAndMagnitude sign_and_magnitude(Integer n, std::false_type /*signed*/) noexcept {
-  return SignAndMagnitude{false, static_cast<std::uint64_t>(n)};
-}
-template <class Integer>
-constexpr SignAndMagnitude sign_and_magnitude(Integer n) noexcept {
-  static_assert(sizeof(Integer) <= sizeof(std::uint64_t),
-                "integers wider than 64 bits are not taken");
-  return sign_and_magnitude(n, std::is_signed<Integer>());
-}
-
-// The bits of a bitwise operand: two's complement in 64 bits, as the
-// conversion to std::uint64_t gives them.
-template <class Integer>
-constexpr std::uint64_t bits_of(Integer n) noexcept {
-  static_assert(sizeof(Integer) <= sizeof(std::uint64_t),
-                "integers wider than 64 bits are not taken");
-  return static_cast<std::uint64_t>(n);
-}
-
-// A shift count: bits 0-5 of those bits.
-template <class Integer>
-constexpr ulong32 shift_count_of(Integer count) noexcept {
-  return static_cast<ulong32>(bits_of(count) & 63u);
-}
-
-// The hash of a value: the value itself where std::size_t holds 64 bits, so
-// no two collide; a 32-bit std::size_t gets the high word folded into the low
-// one by an odd multiplier, so values apart only in `high` do not all collide.
-template <class Size, bool = (sizeof(Size) >= sizeof(std::uint64_t))>
-struct ValueHash {
-  static Size of(std::uint64_t x) noexcept { return x; }
-};
-template <class Size>
-struct ValueHash<Size, false> {
-  static Size of(std::uint64_t x) noexcept {
-    return static_cast<Size>(x ^ ((x >> 32) * 0x9E3779B9u));
-  }
-};
 
 }  // namespace vyknb64_internal
 
@@ -133,15 +90,11 @@ class VYKNB64 {
   // high half; a negative integer gives 0, as a negative floating-point value
   // does.
   // NOLINTNEXTLINE(google-explicit-constructor): implicit by design, like a built-in
-  template <class Integer, typename std::enable_if<std::is_integral<Integer>::value, int>::type = 0>
-  constexpr VYKNB64(Integer n) noexcept
-      : low(static_cast<ulong32>(clamp_to_unsigned(n))),
-        high(static_cast<ulong32>(clamp_to_unsigned(n) >> 32)) {}
+  template <class Integer, vyknb64_internal::IfInteger<Integer> = 0>
+  constexpr VYKNB64(Integer n) noexcept;
 
-  template <class Integer, typename std::enable_if<std::is_integral<Integer>::value, int>::type = 0>
-  VYKNB64& operator=(Integer n) noexcept {
-    return *this = VYKNB64(n);
-  }
+  template <class Integer, vyknb64_internal::IfInteger<Integer> = 0>
+  VYKNB64& operator=(Integer n) noexcept;
 
   // Compound shift, addition, subtraction, multiplication, division, remainder.
   VYKPAV_API VYKNB64& operator<<=(const VYKNB64& count);
@@ -160,41 +113,23 @@ class VYKNB64 {
   VYKPAV_API VYKNB64& operator%=(ulong32 divisor);
 
   // The same with an integer of another type: its exact value, a count's
-  // low 6 bits.
+  // low 6 bits. A negative factor or divisor makes the exact result 0 or
+  // below; the truncating remainder has the sign of the dividend, so v % -d
+  // is v % d.
   template <class Integer, vyknb64_internal::IfOtherInteger<Integer> = 0>
-  VYKNB64& operator<<=(Integer count) {
-    return *this <<= vyknb64_internal::shift_count_of(count);
-  }
+  VYKNB64& operator<<=(Integer count);
   template <class Integer, vyknb64_internal::IfOtherInteger<Integer> = 0>
-  VYKNB64& operator>>=(Integer count) {
-    return *this >>= vyknb64_internal::shift_count_of(count);
-  }
+  VYKNB64& operator>>=(Integer count);
   template <class Integer, vyknb64_internal::IfOtherInteger<Integer> = 0>
-  VYKNB64& operator+=(Integer n) {
-    const vyknb64_internal::SignAndMagnitude m = vyknb64_internal::sign_and_magnitude(n);
-    return m.negative ? (*this -= VYKNB64(m.magnitude)) : (*this += VYKNB64(m.magnitude));
-  }
+  VYKNB64& operator+=(Integer n);
   template <class Integer, vyknb64_internal::IfOtherInteger<Integer> = 0>
-  VYKNB64& operator-=(Integer n) {
-    const vyknb64_internal::SignAndMagnitude m = vyknb64_internal::sign_and_magnitude(n);
-    return m.negative ? (*this += VYKNB64(m.magnitude)) : (*this -= VYKNB64(m.magnitude));
-  }
-  // A negative factor or divisor makes the exact result 0 or below.
+  VYKNB64& operator-=(Integer n);
   template <class Integer, vyknb64_internal::IfOtherInteger<Integer> = 0>
-  VYKNB64& operator*=(Integer n) {
-    const vyknb64_internal::SignAndMagnitude m = vyknb64_internal::sign_and_magnitude(n);
-    return m.negative ? (*this = VYKNB64()) : (*this *= VYKNB64(m.magnitude));
-  }
+  VYKNB64& operator*=(Integer n);
   template <class Integer, vyknb64_internal::IfOtherInteger<Integer> = 0>
-  VYKNB64& operator/=(Integer divisor) {
-    const vyknb64_internal::SignAndMagnitude m = vyknb64_internal::sign_and_magnitude(divisor);
-    return m.negative ? (*this = VYKNB64()) : (*this /= VYKNB64(m.magnitude));
-  }
-  // The truncating remainder has the sign of the dividend: v % -d is v % d.
+  VYKNB64& operator/=(Integer divisor);
   template <class Integer, vyknb64_internal::IfOtherInteger<Integer> = 0>
-  VYKNB64& operator%=(Integer divisor) {
-    return *this %= VYKNB64(vyknb64_internal::sign_and_magnitude(divisor).magnitude);
-  }
+  VYKNB64& operator%=(Integer divisor);
 
   // Bitwise and shift; with a word operand, & clears the high half while | and
   // ^ pass it through.
@@ -241,12 +176,8 @@ class VYKNB64 {
 
   // Conversion to an integer type, as static_cast of the 64-bit value would
   // give. Explicit as well, and not to bool: v != 0 says what is meant.
-  template <class Integer, typename std::enable_if<std::is_integral<Integer>::value &&
-                                                       !std::is_same<Integer, bool>::value,
-                                                   int>::type = 0>
-  constexpr explicit operator Integer() const noexcept {
-    return static_cast<Integer>((static_cast<std::uint64_t>(high) << 32) | low);
-  }
+  template <class Integer, vyknb64_internal::IfIntegerButBool<Integer> = 0>
+  constexpr explicit operator Integer() const noexcept;
 
   // Writes the value as digits in `radix` (2, 8, 10 or 16) followed by a zero
   // byte and returns the number of digits and separators written. The format
@@ -281,13 +212,6 @@ class VYKNB64 {
   }
   bool VzStr(decltype(nullptr), ulong32 format) {
     return VzStr(static_cast<const unsigned char*>(nullptr), format);
-  }
-
- private:
-  template <class Integer>
-  static constexpr std::uint64_t clamp_to_unsigned(Integer n) noexcept {
-    const vyknb64_internal::SignAndMagnitude m = vyknb64_internal::sign_and_magnitude(n);
-    return m.negative ? 0 : m.magnitude;
   }
 };
 
@@ -339,10 +263,14 @@ VYKPAV_API VYKNB64 operator%(ulong32 a, const VYKNB64& b);
 VYKPAV_API VYKNB64& operator++(VYKNB64& v);
 VYKPAV_API VYKNB64& operator--(VYKNB64& v);
 
-}  // namespace Selvorin
+// With an integer of any type but bool and the word, every operator above
+// works as the rule at the top of this header says, on either side: the
+// integer counts with its exact value, or its bits for &, |, ^ and shifts.
+// These forms are inline templates (below) that forward to the exported
+// forms with two VYKNB64 or the word, so none crosses the library boundary
+// by itself. Compound forms into such an integer do not exist.
 
-// The forms with an integer of another type that have no member among them.
-#include "selvorin/vyknb64_integers.h"  // IWYU pragma: export
+}  // namespace Selvorin
 
 namespace std {
 
@@ -390,11 +318,284 @@ class numeric_limits<Selvorin::VYKNB64> {
 
 template <>
 struct hash<Selvorin::VYKNB64> {
-  std::size_t operator()(const Selvorin::VYKNB64& v) const noexcept {
-    return Selvorin::vyknb64_internal::ValueHash<std::size_t>::of(static_cast<std::uint64_t>(v));
-  }
+  std::size_t operator()(const Selvorin::VYKNB64& v) const noexcept;
 };
 
 }  // namespace std
+
+// ---------------------------------------------------------------------------
+// Implementation details follow
+// ---------------------------------------------------------------------------
+
+namespace Selvorin {
+namespace vyknb64_internal {
+
+// An integer's exact value as a sign and a magnitude; every magnitude fits
+// 64 bits (the most negative is 2^63).
+struct SignAndMagnitude {
+  bool negative;
+  std::uint64_t magnitude;
+};
+
+template <class Integer>
+constexpr SignAndMagnitude sign_and_magnitude(Integer n, std::true_type /*signed*/) noexcept {
+  return n < 0 ? SignAndMagnitude{true, 0 - static_cast<std::uint64_t>(n)}
+               : SignAndMagnitude{false, static_cast<std::uint64_t>(n)};
+}
+template <class Integer>
+constexpr SignAndMagnitude sign_and_magnitude(Integer n, std::false_type /*signed*/) noexcept {
+  return SignAndMagnitude{false, static_cast<std::uint64_t>(n)};
+}
+template <class Integer>
+constexpr SignAndMagnitude sign_and_magnitude(Integer n) noexcept {
+  static_assert(sizeof(Integer) <= sizeof(std::uint64_t),
+                "integers wider than 64 bits are not taken");
+  return sign_and_magnitude(n, std::is_signed<Integer>());
+}
+
+// The bits of a bitwise operand: two's complement in 64 bits, as the
+// conversion to std::uint64_t gives them.
+template <class Integer>
+constexpr std::uint64_t bits_of(Integer n) noexcept {
+  static_assert(sizeof(Integer) <= sizeof(std::uint64_t),
+                "integers wider than 64 bits are not taken");
+  return static_cast<std::uint64_t>(n);
+}
+
+// A shift count: bits 0-5 of those bits.
+template <class Integer>
+constexpr ulong32 shift_count_of(Integer count) noexcept {
+  return static_cast<ulong32>(bits_of(count) & 63u);
+}
+
+// A value given at construction: a negative integer gives 0.
+template <class Integer>
+constexpr std::uint64_t clamp_to_unsigned(Integer n) noexcept {
+  const SignAndMagnitude m = sign_and_magnitude(n);
+  return m.negative ? 0 : m.magnitude;
+}
+
+// The hash of a value: the value itself where std::size_t holds 64 bits, so
+// no two collide; a 32-bit std::size_t gets the high word folded into the low
+// one by an odd multiplier, so values apart only in `high` do not all collide.
+template <class Size, bool = (sizeof(Size) >= sizeof(std::uint64_t))>
+struct ValueHash {
+  static Size of(std::uint64_t x) noexcept { return x; }
+};
+template <class Size>
+struct ValueHash<Size, false> {
+  static Size of(std::uint64_t x) noexcept {
+    return static_cast<Size>(x ^ ((x >> 32) * 0x9E3779B9u));
+  }
+};
+
+}  // namespace vyknb64_internal
+
+template <class Integer, vyknb64_internal::IfInteger<Integer>>
+constexpr VYKNB64::VYKNB64(Integer n) noexcept
+    : low(static_cast<ulong32>(vyknb64_internal::clamp_to_unsigned(n))),
+      high(static_cast<ulong32>(vyknb64_internal::clamp_to_unsigned(n) >> 32)) {}
+
+template <class Integer, vyknb64_internal::IfInteger<Integer>>
+VYKNB64& VYKNB64::operator=(Integer n) noexcept {
+  return *this = VYKNB64(n);
+}
+
+template <class Integer, vyknb64_internal::IfIntegerButBool<Integer>>
+constexpr VYKNB64::operator Integer() const noexcept {
+  return static_cast<Integer>((static_cast<std::uint64_t>(high) << 32) | low);
+}
+
+template <class Integer, vyknb64_internal::IfOtherInteger<Integer>>
+VYKNB64& VYKNB64::operator<<=(Integer count) {
+  return *this <<= vyknb64_internal::shift_count_of(count);
+}
+template <class Integer, vyknb64_internal::IfOtherInteger<Integer>>
+VYKNB64& VYKNB64::operator>>=(Integer count) {
+  return *this >>= vyknb64_internal::shift_count_of(count);
+}
+template <class Integer, vyknb64_internal::IfOtherInteger<Integer>>
+VYKNB64& VYKNB64::operator+=(Integer n) {
+  const vyknb64_internal::SignAndMagnitude m = vyknb64_internal::sign_and_magnitude(n);
+  return m.negative ? (*this -= VYKNB64(m.magnitude)) : (*this += VYKNB64(m.magnitude));
+}
+template <class Integer, vyknb64_internal::IfOtherInteger<Integer>>
+VYKNB64& VYKNB64::operator-=(Integer n) {
+  const vyknb64_internal::SignAndMagnitude m = vyknb64_internal::sign_and_magnitude(n);
+  return m.negative ? (*this += VYKNB64(m.magnitude)) : (*this -= VYKNB64(m.magnitude));
+}
+template <class Integer, vyknb64_internal::IfOtherInteger<Integer>>
+VYKNB64& VYKNB64::operator*=(Integer n) {
+  const vyknb64_internal::SignAndMagnitude m = vyknb64_internal::sign_and_magnitude(n);
+  return m.negative ? (*this = VYKNB64()) : (*this *= VYKNB64(m.magnitude));
+}
+template <class Integer, vyknb64_internal::IfOtherInteger<Integer>>
+VYKNB64& VYKNB64::operator/=(Integer divisor) {
+  const vyknb64_internal::SignAndMagnitude m = vyknb64_internal::sign_and_magnitude(divisor);
+  return m.negative ? (*this = VYKNB64()) : (*this /= VYKNB64(m.magnitude));
+}
+template <class Integer, vyknb64_internal::IfOtherInteger<Integer>>
+VYKNB64& VYKNB64::operator%=(Integer divisor) {
+  return *this %= VYKNB64(vyknb64_internal::sign_and_magnitude(divisor).magnitude);
+}
+
+// Bitwise and shift: the integer's bits, as std::uint64_t holds them.
+template <class Integer, vyknb64_internal::IfOtherInteger<Integer> = 0>
+VYKNB64 operator|(const VYKNB64& v, Integer n) {
+  return v | VYKNB64(vyknb64_internal::bits_of(n));
+}
+template <class Integer, vyknb64_internal::IfOtherInteger<Integer> = 0>
+VYKNB64 operator|(Integer n, const VYKNB64& v) {
+  return VYKNB64(vyknb64_internal::bits_of(n)) | v;
+}
+template <class Integer, vyknb64_internal::IfOtherInteger<Integer> = 0>
+VYKNB64 operator^(const VYKNB64& v, Integer n) {
+  return v ^ VYKNB64(vyknb64_internal::bits_of(n));
+}
+template <class Integer, vyknb64_internal::IfOtherInteger<Integer> = 0>
+VYKNB64 operator^(Integer n, const VYKNB64& v) {
+  return VYKNB64(vyknb64_internal::bits_of(n)) ^ v;
+}
+template <class Integer, vyknb64_internal::IfOtherInteger<Integer> = 0>
+VYKNB64 operator&(const VYKNB64& v, Integer n) {
+  return v & VYKNB64(vyknb64_internal::bits_of(n));
+}
+template <class Integer, vyknb64_internal::IfOtherInteger<Integer> = 0>
+VYKNB64 operator&(Integer n, const VYKNB64& v) {
+  return VYKNB64(vyknb64_internal::bits_of(n)) & v;
+}
+template <class Integer, vyknb64_internal::IfOtherInteger<Integer> = 0>
+VYKNB64 operator<<(const VYKNB64& v, Integer count) {
+  return v << vyknb64_internal::shift_count_of(count);
+}
+template <class Integer, vyknb64_internal::IfOtherInteger<Integer> = 0>
+VYKNB64 operator<<(Integer n, const VYKNB64& count) {
+  return VYKNB64(vyknb64_internal::bits_of(n)) << count;
+}
+template <class Integer, vyknb64_internal::IfOtherInteger<Integer> = 0>
+VYKNB64 operator>>(const VYKNB64& v, Integer count) {
+  return v >> vyknb64_internal::shift_count_of(count);
+}
+template <class Integer, vyknb64_internal::IfOtherInteger<Integer> = 0>
+VYKNB64 operator>>(Integer n, const VYKNB64& count) {
+  return VYKNB64(vyknb64_internal::bits_of(n)) >> count;
+}
+
+// Comparisons of the values: a negative integer is below every VYKNB64.
+template <class Integer, vyknb64_internal::IfOtherInteger<Integer> = 0>
+bool operator==(const VYKNB64& v, Integer n) {
+  const vyknb64_internal::SignAndMagnitude m = vyknb64_internal::sign_and_magnitude(n);
+  return !m.negative && v == VYKNB64(m.magnitude);
+}
+template <class Integer, vyknb64_internal::IfOtherInteger<Integer> = 0>
+bool operator<(const VYKNB64& v, Integer n) {
+  const vyknb64_internal::SignAndMagnitude m = vyknb64_internal::sign_and_magnitude(n);
+  return !m.negative && v < VYKNB64(m.magnitude);
+}
+template <class Integer, vyknb64_internal::IfOtherInteger<Integer> = 0>
+bool operator>(const VYKNB64& v, Integer n) {
+  const vyknb64_internal::SignAndMagnitude m = vyknb64_internal::sign_and_magnitude(n);
+  return m.negative || v > VYKNB64(m.magnitude);
+}
+template <class Integer, vyknb64_internal::IfOtherInteger<Integer> = 0>
+bool operator!=(const VYKNB64& v, Integer n) {
+  return !(v == n);
+}
+template <class Integer, vyknb64_internal::IfOtherInteger<Integer> = 0>
+bool operator<=(const VYKNB64& v, Integer n) {
+  return !(v > n);
+}
+template <class Integer, vyknb64_internal::IfOtherInteger<Integer> = 0>
+bool operator>=(const VYKNB64& v, Integer n) {
+  return !(v < n);
+}
+template <class Integer, vyknb64_internal::IfOtherInteger<Integer> = 0>
+bool operator==(Integer n, const VYKNB64& v) {
+  return v == n;
+}
+template <class Integer, vyknb64_internal::IfOtherInteger<Integer> = 0>
+bool operator!=(Integer n, const VYKNB64& v) {
+  return v != n;
+}
+template <class Integer, vyknb64_internal::IfOtherInteger<Integer> = 0>
+bool operator<(Integer n, const VYKNB64& v) {
+  return v > n;
+}
+template <class Integer, vyknb64_internal::IfOtherInteger<Integer> = 0>
+bool operator<=(Integer n, const VYKNB64& v) {
+  return v >= n;
+}
+template <class Integer, vyknb64_internal::IfOtherInteger<Integer> = 0>
+bool operator>(Integer n, const VYKNB64& v) {
+  return v < n;
+}
+template <class Integer, vyknb64_internal::IfOtherInteger<Integer> = 0>
+bool operator>=(Integer n, const VYKNB64& v) {
+  return v <= n;
+}
+
+// Arithmetic with the VYKNB64 on the left, through the compound members.
+template <class Integer, vyknb64_internal::IfOtherInteger<Integer> = 0>
+VYKNB64 operator+(const VYKNB64& v, Integer n) {
+  VYKNB64 sum = v;
+  return sum += n;
+}
+template <class Integer, vyknb64_internal::IfOtherInteger<Integer> = 0>
+VYKNB64 operator-(const VYKNB64& v, Integer n) {
+  VYKNB64 difference = v;
+  return difference -= n;
+}
+template <class Integer, vyknb64_internal::IfOtherInteger<Integer> = 0>
+VYKNB64 operator*(const VYKNB64& v, Integer n) {
+  VYKNB64 product = v;
+  return product *= n;
+}
+template <class Integer, vyknb64_internal::IfOtherInteger<Integer> = 0>
+VYKNB64 operator/(const VYKNB64& v, Integer divisor) {
+  VYKNB64 quotient = v;
+  return quotient /= divisor;
+}
+template <class Integer, vyknb64_internal::IfOtherInteger<Integer> = 0>
+VYKNB64 operator%(const VYKNB64& v, Integer divisor) {
+  VYKNB64 remainder = v;
+  return remainder %= divisor;
+}
+
+// Arithmetic with the integer on the left. A negative dividend or minuend
+// makes the exact result 0 or below.
+template <class Integer, vyknb64_internal::IfOtherInteger<Integer> = 0>
+VYKNB64 operator+(Integer n, const VYKNB64& v) {
+  return v + n;
+}
+template <class Integer, vyknb64_internal::IfOtherInteger<Integer> = 0>
+VYKNB64 operator-(Integer n, const VYKNB64& v) {
+  const vyknb64_internal::SignAndMagnitude m = vyknb64_internal::sign_and_magnitude(n);
+  return m.negative ? VYKNB64() : VYKNB64(m.magnitude) - v;
+}
+template <class Integer, vyknb64_internal::IfOtherInteger<Integer> = 0>
+VYKNB64 operator*(Integer n, const VYKNB64& v) {
+  return v * n;
+}
+// A dividend that fits the word takes the word form, so that 0 / 0 gives 0
+// whatever type carries the 0; a wider one cannot equal a zero divisor.
+template <class Integer, vyknb64_internal::IfOtherInteger<Integer> = 0>
+VYKNB64 operator/(Integer n, const VYKNB64& divisor) {
+  const vyknb64_internal::SignAndMagnitude m = vyknb64_internal::sign_and_magnitude(n);
+  if (m.negative) return VYKNB64();
+  if (m.magnitude <= 0xFFFFFFFFu) return static_cast<ulong32>(m.magnitude) / divisor;
+  return VYKNB64(m.magnitude) / divisor;
+}
+template <class Integer, vyknb64_internal::IfOtherInteger<Integer> = 0>
+VYKNB64 operator%(Integer n, const VYKNB64& divisor) {
+  const vyknb64_internal::SignAndMagnitude m = vyknb64_internal::sign_and_magnitude(n);
+  return m.negative ? VYKNB64() : VYKNB64(m.magnitude) % divisor;
+}
+
+}  // namespace Selvorin
+
+inline std::size_t std::hash<Selvorin::VYKNB64>::operator()(
+    const Selvorin::VYKNB64& v) const noexcept {
+  return Selvorin::vyknb64_internal::ValueHash<std::size_t>::of(static_cast<std::uint64_t>(v));
+}
 
 #endif  // SELVORIN_VYKNB64_H
