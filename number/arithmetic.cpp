@@ -8,7 +8,6 @@ namespace Selvorin {
 using vykpav::number::add_saturating;
 using vykpav::number::from_u64;
 using vykpav::number::kMax32;
-using vykpav::number::store_u64;
 using vykpav::number::subtract_saturating;
 using vykpav::number::to_u64;
 
@@ -30,35 +29,35 @@ inline ulong32 shift_word_right(ulong32 n, unsigned s) noexcept {
 
 // Compound shift, addition, subtraction.
 VYKNB64& VYKNB64::operator<<=(const VYKNB64& count) {
-  store_u64(*this, to_u64(*this) << shift_count(count));
+  *this = from_u64(to_u64(*this) << shift_count(count));
   return *this;
 }
 VYKNB64& VYKNB64::operator<<=(ulong32 count) {
-  store_u64(*this, to_u64(*this) << shift_count(count));
+  *this = from_u64(to_u64(*this) << shift_count(count));
   return *this;
 }
 VYKNB64& VYKNB64::operator>>=(const VYKNB64& count) {
-  store_u64(*this, to_u64(*this) >> shift_count(count));
+  *this = from_u64(to_u64(*this) >> shift_count(count));
   return *this;
 }
 VYKNB64& VYKNB64::operator>>=(ulong32 count) {
-  store_u64(*this, to_u64(*this) >> shift_count(count));
+  *this = from_u64(to_u64(*this) >> shift_count(count));
   return *this;
 }
 VYKNB64& VYKNB64::operator+=(const VYKNB64& other) {
-  store_u64(*this, add_saturating(to_u64(*this), to_u64(other)));
+  *this = from_u64(add_saturating(to_u64(*this), to_u64(other)));
   return *this;
 }
 VYKNB64& VYKNB64::operator+=(ulong32 other) {
-  store_u64(*this, add_saturating(to_u64(*this), other));
+  *this = from_u64(add_saturating(to_u64(*this), other));
   return *this;
 }
 VYKNB64& VYKNB64::operator-=(const VYKNB64& other) {
-  store_u64(*this, subtract_saturating(to_u64(*this), to_u64(other)));
+  *this = from_u64(subtract_saturating(to_u64(*this), to_u64(other)));
   return *this;
 }
 VYKNB64& VYKNB64::operator-=(ulong32 other) {
-  store_u64(*this, subtract_saturating(to_u64(*this), other));
+  *this = from_u64(subtract_saturating(to_u64(*this), other));
   return *this;
 }
 
@@ -152,12 +151,12 @@ VYKNB64 operator-(ulong32 a, const VYKNB64& b) {
 VYKNB64 VYKNB64::operator~() { return from_u64(~to_u64(*this)); }
 
 VYKNB64& operator++(VYKNB64& v) {
-  store_u64(v, add_saturating(to_u64(v), 1));
+  v = from_u64(add_saturating(to_u64(v), 1));
   return v;
 }
 VYKNB64& operator--(VYKNB64& v) {
   const std::uint64_t x = to_u64(v);
-  store_u64(v, x - (x != 0 ? 1 : 0));  // one compare and a subtract with borrow
+  v = from_u64(x - (x != 0 ? 1 : 0));  // one compare and a subtract with borrow
   return v;
 }
 

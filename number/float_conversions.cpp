@@ -14,8 +14,8 @@
 
 namespace Selvorin {
 
+using vykpav::number::from_u64;
 using vykpav::number::kMax64;
-using vykpav::number::store_u64;
 using vykpav::number::to_u64;
 
 namespace {
@@ -64,11 +64,11 @@ long double exact_extended(std::uint64_t u) noexcept { return static_cast<long d
 void assign_truncated(VYKNB64& v, long double x) noexcept {
   if (x != x) return;  // NaN: the value is left as it was
   if (!(x > 0.0L)) {
-    store_u64(v, 0);  // zero, negative zero, negatives, negative infinity
+    v = from_u64(0);  // zero, negative zero, negatives, negative infinity
   } else if (x >= 18446744073709551616.0L) {
-    store_u64(v, kMax64);  // 2^64 and above, positive infinity
+    v = from_u64(kMax64);  // 2^64 and above, positive infinity
   } else {
-    store_u64(v, truncate_in_range(x));
+    v = from_u64(truncate_in_range(x));
   }
 }
 
@@ -80,11 +80,11 @@ void assign_narrow(VYKNB64& v, Floating x) noexcept {
 #if defined(__SSE2_MATH__)
   if (x != x) return;
   if (!(x > Floating(0))) {
-    store_u64(v, 0);
+    v = from_u64(0);
   } else if (x >= Floating(18446744073709551616.0)) {
-    store_u64(v, kMax64);
+    v = from_u64(kMax64);
   } else {
-    store_u64(v, static_cast<std::uint64_t>(x));
+    v = from_u64(static_cast<std::uint64_t>(x));
   }
 #else
   assign_truncated(v, x);

@@ -12,7 +12,6 @@ using vykpav::number::kMax32;
 using vykpav::number::multiply_saturating;
 using vykpav::number::quotient;
 using vykpav::number::remainder;
-using vykpav::number::store_u64;
 using vykpav::number::to_u64;
 
 namespace {
@@ -31,27 +30,27 @@ inline ulong32 word_remainder(ulong32 n, const VYKNB64& d) noexcept {
 }  // namespace
 
 VYKNB64& VYKNB64::operator*=(const VYKNB64& other) {
-  store_u64(*this, multiply_saturating(to_u64(*this), to_u64(other)));
+  *this = from_u64(multiply_saturating(to_u64(*this), to_u64(other)));
   return *this;
 }
 VYKNB64& VYKNB64::operator*=(ulong32 other) {
-  store_u64(*this, multiply_saturating(to_u64(*this), other));
+  *this = from_u64(multiply_saturating(to_u64(*this), other));
   return *this;
 }
 VYKNB64& VYKNB64::operator/=(const VYKNB64& divisor) {
-  store_u64(*this, quotient(to_u64(*this), to_u64(divisor)));
+  *this = from_u64(quotient(to_u64(*this), to_u64(divisor)));
   return *this;
 }
 VYKNB64& VYKNB64::operator/=(ulong32 divisor) {
-  store_u64(*this, quotient(to_u64(*this), divisor));
+  *this = from_u64(quotient(to_u64(*this), divisor));
   return *this;
 }
 VYKNB64& VYKNB64::operator%=(const VYKNB64& divisor) {
-  store_u64(*this, remainder(to_u64(*this), to_u64(divisor)));
+  *this = from_u64(remainder(to_u64(*this), to_u64(divisor)));
   return *this;
 }
 VYKNB64& VYKNB64::operator%=(ulong32 divisor) {
-  store_u64(*this, remainder(to_u64(*this), divisor));
+  *this = from_u64(remainder(to_u64(*this), divisor));
   return *this;
 }
 

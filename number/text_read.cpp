@@ -20,8 +20,8 @@
 
 namespace Selvorin {
 
+using vykpav::number::from_u64;
 using vykpav::number::kMax64;
-using vykpav::number::store_u64;
 
 namespace {
 
@@ -158,7 +158,7 @@ bool read_decimal(VYKNB64& value, const unsigned char* p, End end, unsigned char
       have_digit = false;
     }
   }
-  if (have_digit) store_u64(value, acc);
+  if (have_digit) value = from_u64(acc);
   return !rejected;
 }
 
@@ -190,7 +190,7 @@ bool read_prefixed(VYKNB64& value, const unsigned char* p, End end,
       have_digit = false;
     }
   }
-  store_u64(value, acc);
+  value = from_u64(acc);
   return !rejected && have_digit;
 }
 
@@ -234,7 +234,7 @@ inline bool read_plain_decimal(VYKNB64& value, const unsigned char* text) noexce
     const u64 d = u64{text[i]} - '0';  // huge for a character below '0'
     if (d >= 10) {
       if (i == 0 || d != kZeroByte) return false;
-      store_u64(value, acc);
+      value = from_u64(acc);
       return true;
     }
     acc = acc * 10 + d;
@@ -246,7 +246,7 @@ inline bool read_plain_decimal(VYKNB64& value, const unsigned char* text) noexce
   } else if (d != kZeroByte) {
     return false;
   }
-  store_u64(value, acc);
+  value = from_u64(acc);
   return true;
 }
 
@@ -259,7 +259,7 @@ inline bool read_plain_decimal(VYKNB64& value, const unsigned char* text,
 #pragma GCC unroll 19
   for (unsigned i = 0; i < 19; ++i) {
     if (i == length) {
-      store_u64(value, acc);
+      value = from_u64(acc);
       return true;
     }
     const u64 d = u64{text[i]} - '0';
@@ -271,7 +271,7 @@ inline bool read_plain_decimal(VYKNB64& value, const unsigned char* text,
     if (d > 9) return false;
     acc = append_block(acc, d, 10);
   }
-  store_u64(value, acc);
+  value = from_u64(acc);
   return true;
 }
 

@@ -31,8 +31,6 @@ inline VYKNB64 from_u64(std::uint64_t x) noexcept {
   return v;
 }
 
-inline void store_u64(VYKNB64& v, std::uint64_t x) noexcept { v = from_u64(x); }
-
 }  // namespace vykpav::number
 
 #endif  // VYKPAV_NUMBER_U64_H
