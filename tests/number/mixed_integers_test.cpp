@@ -16,6 +16,7 @@
 
 namespace {
 
+using reference::Mismatches;
 using reference::shl;
 using reference::shr;
 using reference::u64;
@@ -36,77 +37,62 @@ std::string text_of(Integer n) {
   return std::to_string(static_cast<unsigned long long>(n));
 }
 
-// Counts mismatches and keeps the first few, naming the type and operands.
-class Mismatches {
- public:
-  void check(const char* what, bool ok) {
-    if (ok) return;
-    if (++count_ <= 12) text_ += std::string(what) + " with " + operands_ + "\n";
-  }
-  void set_operands(std::string operands) { operands_ = std::move(operands); }
-  int count() const { return count_; }
-  const std::string& text() const { return text_; }
-
- private:
-  int count_ = 0;
-  std::string text_, operands_;
-};
-
 // Every form that mixes the value a with the integer n, against the rule.
 template <class Integer>
 void check_pair(Mismatches& m, const char* type, u64 a, Integer n) {
-  m.set_operands(std::string(type) + " n=" + text_of(n) + ", v=" + std::to_string(a));
+  const std::string operands = std::string(type) + " n=" + text_of(n) + ", v=" + std::to_string(a);
+  const auto check = [&](const char* what, bool holds) { m.check(what, operands, holds); };
   const VYKNB64 v = reference::make(a);
   const Exact x = Exact::of(a), y = Exact::of(n), zero;
   const u64 bits = y.bits();
 
-  m.check("v + n", value_of(v + n) == (x + y).saturated());
-  m.check("n + v", value_of(n + v) == (y + x).saturated());
-  m.check("v - n", value_of(v - n) == (x - y).saturated());
-  m.check("n - v", value_of(n - v) == (y - x).saturated());
-  m.check("v * n", value_of(v * n) == (x * y).saturated());
-  m.check("n * v", value_of(n * v) == (y * x).saturated());
+  check("v + n", value_of(v + n) == (x + y).saturated());
+  check("n + v", value_of(n + v) == (y + x).saturated());
+  check("v - n", value_of(v - n) == (x - y).saturated());
+  check("n - v", value_of(n - v) == (y - x).saturated());
+  check("v * n", value_of(v * n) == (x * y).saturated());
+  check("n * v", value_of(n * v) == (y * x).saturated());
   // A zero divisor yields the dividend, clamped; 0 / 0 is 1 with the VYKNB64
   // as dividend, 0 with the integer.
   const bool n_is_zero = y == zero;
-  m.check("v / n", value_of(v / n) == (n_is_zero ? (a == 0 ? 1 : a) : (x / y).saturated()));
-  m.check("v % n", value_of(v % n) == (n_is_zero ? a : (x % y).saturated()));
-  m.check("n / v", value_of(n / v) == (a == 0 ? y.saturated() : (y / x).saturated()));
-  m.check("n % v", value_of(n % v) == (a == 0 ? y.saturated() : (y % x).saturated()));
+  check("v / n", value_of(v / n) == (n_is_zero ? (a == 0 ? 1 : a) : (x / y).saturated()));
+  check("v % n", value_of(v % n) == (n_is_zero ? a : (x % y).saturated()));
+  check("n / v", value_of(n / v) == (a == 0 ? y.saturated() : (y / x).saturated()));
+  check("n % v", value_of(n % v) == (a == 0 ? y.saturated() : (y % x).saturated()));
 
-  m.check("v == n", (v == n) == (x == y));
-  m.check("v != n", (v != n) == !(x == y));
-  m.check("v < n", (v < n) == (x < y));
-  m.check("v <= n", (v <= n) == !(y < x));
-  m.check("v > n", (v > n) == (y < x));
-  m.check("v >= n", (v >= n) == !(x < y));
-  m.check("n == v", (n == v) == (y == x));
-  m.check("n != v", (n != v) == !(y == x));
-  m.check("n < v", (n < v) == (y < x));
-  m.check("n <= v", (n <= v) == !(x < y));
-  m.check("n > v", (n > v) == (x < y));
-  m.check("n >= v", (n >= v) == !(y < x));
+  check("v == n", (v == n) == (x == y));
+  check("v != n", (v != n) == !(x == y));
+  check("v < n", (v < n) == (x < y));
+  check("v <= n", (v <= n) == !(y < x));
+  check("v > n", (v > n) == (y < x));
+  check("v >= n", (v >= n) == !(x < y));
+  check("n == v", (n == v) == (y == x));
+  check("n != v", (n != v) == !(y == x));
+  check("n < v", (n < v) == (y < x));
+  check("n <= v", (n <= v) == !(x < y));
+  check("n > v", (n > v) == (x < y));
+  check("n >= v", (n >= v) == !(y < x));
 
-  m.check("v | n", value_of(v | n) == (a | bits));
-  m.check("n | v", value_of(n | v) == (bits | a));
-  m.check("v ^ n", value_of(v ^ n) == (a ^ bits));
-  m.check("n ^ v", value_of(n ^ v) == (bits ^ a));
-  m.check("v & n", value_of(v & n) == (a & bits));
-  m.check("n & v", value_of(n & v) == (bits & a));
-  m.check("v << n", value_of(v << n) == shl(a, bits));
-  m.check("n << v", value_of(n << v) == shl(bits, a));
-  m.check("v >> n", value_of(v >> n) == shr(a, bits));
-  m.check("n >> v", value_of(n >> v) == shr(bits, a));
+  check("v | n", value_of(v | n) == (a | bits));
+  check("n | v", value_of(n | v) == (bits | a));
+  check("v ^ n", value_of(v ^ n) == (a ^ bits));
+  check("n ^ v", value_of(n ^ v) == (bits ^ a));
+  check("v & n", value_of(v & n) == (a & bits));
+  check("n & v", value_of(n & v) == (bits & a));
+  check("v << n", value_of(v << n) == shl(a, bits));
+  check("n << v", value_of(n << v) == shl(bits, a));
+  check("v >> n", value_of(v >> n) == shr(a, bits));
+  check("n >> v", value_of(n >> v) == shr(bits, a));
 
   VYKNB64 c;
   // clang-format off
-  c = v; c += n; m.check("v += n", value_of(c) == value_of(v + n));
-  c = v; c -= n; m.check("v -= n", value_of(c) == value_of(v - n));
-  c = v; c *= n; m.check("v *= n", value_of(c) == value_of(v * n));
-  c = v; c /= n; m.check("v /= n", value_of(c) == value_of(v / n));
-  c = v; c %= n; m.check("v %= n", value_of(c) == value_of(v % n));
-  c = v; c <<= n; m.check("v <<= n", value_of(c) == shl(a, bits));
-  c = v; c >>= n; m.check("v >>= n", value_of(c) == shr(a, bits));
+  c = v; c += n; check("v += n", value_of(c) == value_of(v + n));
+  c = v; c -= n; check("v -= n", value_of(c) == value_of(v - n));
+  c = v; c *= n; check("v *= n", value_of(c) == value_of(v * n));
+  c = v; c /= n; check("v /= n", value_of(c) == value_of(v / n));
+  c = v; c %= n; check("v %= n", value_of(c) == value_of(v % n));
+  c = v; c <<= n; check("v <<= n", value_of(c) == shl(a, bits));
+  c = v; c >>= n; check("v >>= n", value_of(c) == shr(a, bits));
   // clang-format on
 }
 
@@ -157,7 +143,7 @@ TEST(NumberMixedIntegers, EveryIntegerTypeOnEitherSideFollowsTheRule) {
   check_type<wchar_t>(m, "wchar_t", 12);
   check_type<char16_t>(m, "char16_t", 13);
   check_type<char32_t>(m, "char32_t", 14);
-  EXPECT_EQ(m.count(), 0) << m.text();
+  EXPECT_EQ(m.count(), 0u) << m.text();
 }
 
 // The cases that went wrong when every integer became the 32-bit word, and

@@ -154,17 +154,25 @@ void for_each_pair(Check check, u64 start = 20261208) {
 // million checks do not each go through a gtest assertion.
 class Mismatches {
  public:
+  // A result against the reference's, for the operands a and b.
   template <class Got, class Want>
   void check(const char* what, u64 a, u64 b, Got got, Want want) {
     if (got == want) return;
-    if (++count_ <= 10)
-      text_ += std::string(what) + " a=" + std::to_string(a) + " b=" + std::to_string(b) + " got " +
-               std::to_string(got) + " want " + std::to_string(want) + "\n";
+    add(std::string(what) + " a=" + std::to_string(a) + " b=" + std::to_string(b) + " got " +
+        std::to_string(got) + " want " + std::to_string(want));
+  }
+  // A check that holds or not, for operands the caller describes.
+  void check(const char* what, const std::string& operands, bool holds) {
+    if (!holds) add(std::string(what) + " with " + operands);
   }
   u64 count() const { return count_; }
   const std::string& text() const { return text_; }
 
  private:
+  void add(const std::string& line) {
+    if (++count_ <= 10) text_ += line + "\n";
+  }
+
   u64 count_ = 0;
   std::string text_;
 };
