@@ -9,7 +9,7 @@
 namespace vykpav::timer {
 
 // A fresh record has both readings zero, both texts empty, both lines zero; a
-// zero start reading means the area was never begun.
+// zero begin reading means the area was never begun.
 struct VYS_BD {
   Selvorin::VYKNB64 start_ticks;
   FileTextHandle start_file;

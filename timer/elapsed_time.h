@@ -12,7 +12,7 @@
 namespace vykpav::timer {
 
 struct ElapsedTime {
-  Selvorin::VYKNB64 ticks;         // end - start, 0 when the end is the earlier
+  Selvorin::VYKNB64 ticks;         // end - begin, 0 when the end is the earlier
   Selvorin::VYKNB64 microseconds;  // floor(ticks * 10^6 / frequency)
   Selvorin::VYKNB64 milliseconds;  // floor(ticks * 10^3 / frequency)
   Selvorin::VYKNB64 seconds;       // floor(ticks / frequency)
@@ -22,8 +22,8 @@ struct ElapsedTime {
 // subtraction.
 inline std::uint64_t elapsed_ticks(const VYS_BD& record) noexcept {
   const std::uint64_t end = number::to_u64(record.end_ticks);
-  const std::uint64_t start = number::to_u64(record.start_ticks);
-  return end > start ? end - start : 0;
+  const std::uint64_t begin = number::to_u64(record.start_ticks);
+  return end > begin ? end - begin : 0;
 }
 
 // floor(ticks * units_per_second / frequency) for a frequency above 0, exact

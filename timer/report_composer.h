@@ -29,7 +29,7 @@ struct OrderedAreas {
   std::size_t text_bytes = 0;
 };
 
-// The begun areas (start reading not zero) in report order: by the bytes of
+// The begun areas (begin reading not zero) in report order: by the bytes of
 // their head lines, that is ascending microseconds, then the names.
 OrderedAreas order_areas(const AreaTable& table, const Selvorin::VYKNB64& frequency);
 

@@ -20,7 +20,7 @@
 //
 // The marks go through a Timer on a fake platform; a plain map next to it
 // records what each mark should leave. The composed report must then be the
-// header, exactly one block per begun area (start reading not 0) in
+// header, exactly one block per begun area (begin reading not 0) in
 // nondecreasing order of microseconds (equal ones by the head line's bytes),
 // each block holding its area's name whole and its own figures, files and
 // lines, and the closing lines ending in the notice. The blocks are found by
@@ -81,7 +81,7 @@ class Reader {
 };
 
 struct Record {
-  u64 start = 0, end = 0;
+  u64 start_ticks = 0, end_ticks = 0;
   std::string start_file, end_file;
   int start_line = 0, end_line = 0;
 };
@@ -114,7 +114,7 @@ struct Block {
 // The block an area should get, figures worked out here with 128-bit
 // arithmetic.
 Block expected_block(const std::string& name, const Record& r, u64 frequency, const Messages& m) {
-  const u64 ticks = r.end > r.start ? r.end - r.start : 0;
+  const u64 ticks = r.end_ticks > r.start_ticks ? r.end_ticks - r.start_ticks : 0;
   const u64 us = units(ticks, 1000000, frequency);
   std::string t = grouped(us, 20);
   t += ' ';
@@ -247,11 +247,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (null_file || it == table.end()) continue;  // ignored
     Record& r = it->second;
     if (is_end) {
-      r.end = reading;
+      r.end_ticks = reading;
       r.end_file = file;
       r.end_line = line;
     } else {
-      r.start = reading;
+      r.start_ticks = reading;
       r.start_file = file;
       r.start_line = line;
     }
@@ -276,7 +276,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
   std::vector<Block> blocks;
   for (const auto& [name, record] : table)
-    if (record.start != 0) blocks.push_back(expected_block(name, record, platform.frequency, m));
+    if (record.start_ticks != 0)
+      blocks.push_back(expected_block(name, record, platform.frequency, m));
   std::vector<bool> used(blocks.size(), false);
   std::size_t deepest = 0;
   if (!rest_matches(report, header.size(), blocks, used, nullptr, deepest))

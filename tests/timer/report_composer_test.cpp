@@ -22,11 +22,11 @@ using vykpav::timer::Timer;
 
 const std::string kDots(70, '.');
 
-// One area's marks: begun at `start` (0: never begun), ended at `end` (0:
+// One area's marks: begun at `begin` (0: never begun), ended at `end` (0:
 // never ended).
 struct Marks {
   const char* name;
-  std::uint64_t start;
+  std::uint64_t begin;
   std::uint64_t end;
 };
 
@@ -37,8 +37,8 @@ class ReportComposer : public ::testing::Test {
     Timer timer(static_cast<std::uint32_t>(names.size()), names.data(), fake_);
     int line = 10;
     for (const Marks& m : marks) {
-      if (m.start != 0) {
-        fake_.now = m.start;
+      if (m.begin != 0) {
+        fake_.now = m.begin;
         timer.begin(m.name, "begin.cpp", line);
       }
       if (m.end != 0) {
@@ -140,7 +140,7 @@ TEST_F(ReportComposer, EmptyReportIsHeaderThenClosing) {
 struct FigureCase {
   const char* name;
   std::uint64_t frequency;
-  std::uint64_t start, end;
+  std::uint64_t begin, end;
   const char* head_number;
   const char* velocity;
 };
@@ -168,13 +168,13 @@ TEST_F(ReportComposer, FiguresAreExactAtAnyFrequency) {
     SCOPED_TRACE(c.name);
     fake_.frequency = c.frequency;
     // Ended before begun when the end reading is the smaller one.
-    std::vector<Marks> marks = {{"area", c.start, c.end}};
+    std::vector<Marks> marks = {{"area", c.begin, c.end}};
     std::string text;
-    if (c.end < c.start) {
+    if (c.end < c.begin) {
       Timer timer(1, std::vector<const char*>{"area"}.data(), fake_);
       fake_.now = c.end;
       timer.end("area", "end.cpp", 5);
-      fake_.now = c.start;
+      fake_.now = c.begin;
       timer.begin("area", "begin.cpp", 4);
       compose_report(text, {timer.frequency(), Language::English, "", ""},
                      order_areas(*timer.area_table(), timer.frequency()));
@@ -185,7 +185,7 @@ TEST_F(ReportComposer, FiguresAreExactAtAnyFrequency) {
     ASSERT_GE(all.size(), 7u);
     EXPECT_EQ(all[4], std::string(c.head_number) + " microseconds: __________ area __________");
     EXPECT_EQ(all[6], c.velocity);
-    if (c.end < c.start) {
+    if (c.end < c.begin) {
       EXPECT_EQ(all[8], "End of code in file - \"end.cpp\", on line - 5");
     }
   }
@@ -249,7 +249,7 @@ TEST_F(ReportComposer, ManyAreasOrderedByTimeThenName) {
     seen.emplace_back(head.substr(0, 26), head.substr(from, head.size() - 11 - from));
   }
   for (const Marks& m : marks) {
-    VYKNB64 microseconds = (m.end - m.start) / 10;
+    VYKNB64 microseconds = (m.end - m.begin) / 10;
     char digits[64];
     microseconds.VsStr(digits, 0x00140003, 10);
     expected.emplace_back(digits, m.name);

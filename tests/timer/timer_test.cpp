@@ -124,7 +124,7 @@ TEST(Timer, EachMarkKeepsTheLatestOfItsKind) {
   EXPECT_EQ(fake.counter_reads, 4) << "one reading per mark";
 }
 
-TEST(Timer, EndWithoutBeginLeavesTheStartEmpty) {
+TEST(Timer, EndWithoutBeginLeavesTheBeginEmpty) {
   FakePlatform fake;
   const char* names[] = {"a"};
   Timer timer(1, names, fake);
