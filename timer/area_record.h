@@ -1,12 +1,51 @@
 // The record kept for one area: its latest begin and end readings with the
-// file and line of each mark. The file texts are the timer's kept copies.
+// file and line of each mark, and the handles through which it holds those
+// file texts, mostly the timer's kept copies.
 #ifndef VYKPAV_TIMER_AREA_RECORD_H
 #define VYKPAV_TIMER_AREA_RECORD_H
 
+#include <cstddef>
+#include <string_view>
+
 #include "selvorin/vyknb64.h"
-#include "timer/file_text_handle.h"
+#include "timer/kept_file_texts.h"
+#include "timer/same_text.h"
 
 namespace vykpav::timer {
+
+// A record's file text: a kept text of its timer, or, once the timer keeps
+// no more, a copy in room of the record's own, written over in place while
+// it fits. Room given up for a longer text is not reused: each new room is
+// at least twice the last, so what a record leaves behind stays below what
+// it holds.
+class FileTextHandle {
+ public:
+  std::string_view view() const noexcept { return {data_, size_}; }
+  const char* data() const noexcept { return data_; }
+  std::size_t size() const noexcept { return size_; }
+
+  // A host passes the same file for an area each time: then this is one
+  // pass over the text, comparing it with the one the record holds.
+  void assign(const char* text, KeptFileTexts& texts) {
+    if (same_text(data_, size_, text)) return;
+    assign_other(text, texts);
+  }
+
+  friend bool operator==(const FileTextHandle& a, std::string_view b) noexcept {
+    return a.view() == b;
+  }
+  friend bool operator!=(const FileTextHandle& a, std::string_view b) noexcept { return !(a == b); }
+
+ private:
+  void assign_other(const char* text, KeptFileTexts& texts);
+
+  // Always followed by a zero byte.
+  const char* data_ = "";
+  std::size_t size_ = 0;
+  // Bytes of own room at data_, its zero byte included; 0 while the text is
+  // a kept one (or none).
+  std::size_t room_ = 0;
+};
 
 // A fresh record has both readings zero, both texts empty, both lines zero; a
 // zero begin reading means the area was never begun.

@@ -1,12 +1,21 @@
-// Every text the timer shows or writes, in English and in Russian (cp1251).
+// The message language, and every text the timer shows or writes in it:
+// English, or Russian in cp1251.
 #ifndef VYKPAV_TIMER_MESSAGES_H
 #define VYKPAV_TIMER_MESSAGES_H
 
+#include <cstdint>
 #include <string_view>
 
-#include "timer/message_language.h"
-
 namespace vykpav::timer {
+
+enum class Language { English, Russian };
+
+// The one rule that picks the language: Russian when the primary language
+// (bits 0-9) of the system default language identifier is Russian (0x19),
+// whatever the sub-language.
+constexpr Language message_language(std::uint16_t language_id) noexcept {
+  return (language_id & 0x3FFu) == 0x19u ? Language::Russian : Language::English;
+}
 
 struct Messages {
   // The error box when there is no high-resolution counter.

@@ -11,7 +11,7 @@
 
 #include "selvorin/vyknb64.h"
 #include "timer/area_table.h"
-#include "timer/message_language.h"
+#include "timer/messages.h"
 
 namespace vykpav::timer {
 

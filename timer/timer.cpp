@@ -2,7 +2,6 @@
 
 #include <string>
 
-#include "timer/message_language.h"
 #include "timer/messages.h"
 #include "timer/report_buffer.h"
 #include "timer/report_composer.h"

@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "support/fake_platform.h"
-#include "timer/message_language.h"
+#include "timer/messages.h"
 #include "timer/timer.h"
 
 namespace report_testing {

@@ -8,7 +8,6 @@
 #include <string>
 #include <string_view>
 
-#include "timer/message_language.h"
 #include "timer/messages.h"
 
 namespace vykpav::report {

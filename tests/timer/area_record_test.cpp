@@ -5,7 +5,7 @@
 #include <cstring>
 #include <string>
 
-#include "timer/file_text_handle.h"
+#include "timer/area_record.h"
 #include "timer/kept_file_texts.h"
 #include "timer/text_arena.h"
 

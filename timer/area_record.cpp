@@ -1,4 +1,4 @@
-#include "timer/file_text_handle.h"
+#include "timer/area_record.h"
 
 #include <algorithm>
 #include <cstring>
