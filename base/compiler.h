@@ -48,7 +48,6 @@ __extension__ typedef unsigned __int128 uint128;  // __extension__: no -Wpedanti
 // The number of leading zero bits of v, which must not be 0.
 inline int leading_zeros(std::uint64_t v) noexcept { return __builtin_clzll(v); }
 
-// The bytes of v in the opposite order.
 inline std::uint64_t byte_swap(std::uint64_t v) noexcept { return __builtin_bswap64(v); }
 
 // a + b, a - b, a * b into `result`; true when the exact result does not fit.

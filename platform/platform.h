@@ -16,10 +16,9 @@ class Platform {
  public:
   virtual ~Platform() = default;
 
-  // Ticks per second of the high-resolution counter; false when the system
-  // has no such counter.
+  // The high-resolution counter: its ticks per second (false when the system
+  // has no such counter), and one reading.
   virtual bool counter_frequency(std::uint64_t& ticks_per_second) = 0;
-  // One reading of the counter.
   virtual std::uint64_t counter_ticks() = 0;
   // The system default language identifier (primary language in bits 0-9).
   virtual std::uint16_t default_language_id() = 0;

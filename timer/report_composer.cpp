@@ -172,8 +172,8 @@ void append_area_block(std::string& out, const Messages& text, std::size_t room,
 // them some blocks ahead lets those reads overlap the writing of the blocks
 // before: first the record, then, once it is at hand, the texts it points to
 // (its name; the file texts are mostly the timer's few kept ones, at hand).
-// Chosen, not tuned: 8 and 4 at first, doubled when the table moved to large
-// pages; bench/README.md measures the composing as a whole, not these apart.
+// Chosen, not tuned: bench/README.md measures the composing as a whole, not
+// these distances apart.
 constexpr std::size_t kRecordsAhead = 16;
 constexpr std::size_t kTextsAhead = 8;
 

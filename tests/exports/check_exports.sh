@@ -14,7 +14,7 @@
 #
 # <visual-c++>: the list of the names the DLL exports for Visual C++ hosts
 # (those starting with ?), each of which must be there exactly once; the
-# other names are checked as before.
+# other names are checked as above.
 set -euo pipefail
 
 if [ $# -ne 6 ] && [ $# -ne 7 ]; then
