@@ -92,7 +92,8 @@ TEST(NumberFloat, ResultsDoNotDependOnTheX87PrecisionControl) {
     cases.push_back({u, rounded(u, 64, FE_TONEAREST), rounded(u, 53, FE_TONEAREST),
                      rounded(u, 24, FE_TONEAREST)});
   RoundingMode nearest(FE_TONEAREST);
-  for (unsigned short field : {0, 2}) {  // 24-bit and 53-bit significands
+  const unsigned short fields[] = {0, 2};  // 24-bit and 53-bit significands
+  for (unsigned short field : fields) {
     X87Precision lowered(field);
     Mismatches m;
     for (const Expected& e : cases) {

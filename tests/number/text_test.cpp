@@ -303,11 +303,12 @@ TEST(NumberVzStr, MatchesModelOnRandomTexts) {
   std::mt19937_64 engine(2024);
   int failures = 0;
   for (int i = 0; i < 200000; ++i) {
-    std::string text(engine() % 30, '0');
+    std::string text(static_cast<std::size_t>(engine() % 30), '0');
     for (std::size_t j = 0; j < text.size(); ++j) {
       const u64 r = engine();
       // Mostly digits, so that many texts get far before a rejection.
-      text[j] = r % 3 == 0 ? alphabet[r / 3 % alphabet.size()] : char('0' + r / 3 % 10);
+      text[j] = r % 3 == 0 ? alphabet[static_cast<std::size_t>(r / 3 % alphabet.size())]
+                           : char('0' + r / 3 % 10);
     }
     const unsigned char separator = separators[engine() % 3];
     const unsigned char terminator = terminators[engine() % 3];
