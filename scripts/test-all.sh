@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Builds and runs every test suite of the project: the native release build,
 # the same tests under AddressSanitizer and UndefinedBehaviorSanitizer, the
-# 32-bit Windows DLL built with MinGW-w64 and tested under Wine, the native
-# tests again under valgrind memcheck, and a short run of each fuzz target.
+# tests that use timers on several threads under ThreadSanitizer, the 32-bit
+# Windows DLL built with MinGW-w64 and tested under Wine, the native tests
+# again under valgrind memcheck, and a short run of each fuzz target.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -29,6 +30,11 @@ cmake --workflow --preset bench
 
 step "Sanitizer build and tests"
 cmake --workflow --preset sanitize
+
+step "ThreadSanitizer: the tests that use timers on several threads (ctest label threads)"
+tsan_start=$SECONDS
+cmake --workflow --preset tsan
+echo "ThreadSanitizer build and tests took $((SECONDS - tsan_start)) s"
 
 step "32-bit Windows build (MinGW-w64 cross build), tests under Wine"
 # Not optional: a machine without these fails here instead of passing with

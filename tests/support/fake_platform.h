@@ -4,6 +4,7 @@
 #ifndef VYKPAV_TESTS_SUPPORT_FAKE_PLATFORM_H
 #define VYKPAV_TESTS_SUPPORT_FAKE_PLATFORM_H
 
+#include <atomic>
 #include <cstdint>
 #include <functional>
 #include <string>
@@ -25,11 +26,12 @@ class FakePlatform : public vykpav::platform::Platform {
   int counter_reads = 0;
   std::function<void()> on_counter_read;  // runs inside each reading
   std::uint16_t language_id = kEnglishUs;
-  int language_queries = 0;
+  // Counted atomically: reports of timers on different threads ask at once.
+  std::atomic<int> language_queries{0};
   std::vector<std::pair<std::string, std::string>> error_boxes;  // caption, text
   std::string date = "08.12.2026";
   std::string time = "14:35:07";
-  int date_queries = 0;
+  std::atomic<int> date_queries{0};
 
   bool counter_frequency(std::uint64_t& ticks_per_second) override {
     if (!has_counter) return false;
