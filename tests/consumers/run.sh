@@ -105,7 +105,6 @@ check_report() {
 run_host() {
   local name="$1" exe="$2" library_dir="$3"
   local run="$work/$name/run"
-  mkdir -p "$run"
   if [ "$windows" = yes ]; then
     # Windows loads a DLL from the program's folder first: the program and
     # the installed DLL go there, and nothing else.
@@ -118,6 +117,7 @@ run_host() {
     echo "$name: report checked ($(wc -l <"$run/report.txt") lines)"
     return
   fi
+  mkdir -p "$run"
   local loaded
   loaded="$(ldd "$exe" | awk '$1 == "libvykpav.so.1" { print $3 }')"
   if [ ! -f "$loaded" ] ||
