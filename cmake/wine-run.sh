@@ -24,8 +24,10 @@ program=$1
 # The machine field of the PE header, found through the offset at 0x3C.
 machine=""
 if [ -f "$program" ]; then
-  header=$(od -An -tu4 -j60 -N4 "$program" | tr -d ' ')
-  [ -n "$header" ] && machine=$(od -An -tx2 -j$((header + 4)) -N2 "$program" | tr -d ' ')
+  header=$(od -An -tu4 -j60 -N4 "$program" 2>/dev/null | tr -d ' ' || true)
+  if [ -n "$header" ]; then
+    machine=$(od -An -tx2 -j$((header + 4)) -N2 "$program" 2>/dev/null | tr -d ' ' || true)
+  fi
 fi
 case $machine in
   014c)
