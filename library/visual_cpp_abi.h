@@ -22,8 +22,8 @@
 // R9, cleaned up by the caller; references as pointers; integers, pointers
 // and bool back in RAX (AL), float and double in XMM0. `unsigned long` is 32
 // bits in both. So the compound assignments, comparisons, ++ and --, the
-// float and double members and VsStr and VzStr are exported as they are,
-// under both names. Where they differ:
+// float and double members and VsStr and VzStr, none of which can throw,
+// are exported as they are, under both names. Where they differ:
 //
 //  * A function that returns a VYKNB64 gets a hidden pointer to the result
 //    and gives it back in RAX: a member always, after `this` (RCX `this`,
