@@ -74,6 +74,14 @@ else()
   set(VYKPAV_PC_PREFIX "\${pcfiledir}/${pc_to_prefix}")
 endif()
 vykpav_pc_path(VYKPAV_PC_LIBDIR "${CMAKE_INSTALL_LIBDIR}")
+# A Windows package has vykpav.lib, of the Visual C++ names alone, beside
+# MinGW's import library; GNU ld takes it for -lvykpav when it links with
+# -static, as MinGW hosts often do. So the .pc names MinGW's file itself.
+if(VYKPAV_VISUAL_CPP_INTERFACE)
+  set(VYKPAV_PC_LINK "-l:${CMAKE_IMPORT_LIBRARY_PREFIX}vykpav${CMAKE_IMPORT_LIBRARY_SUFFIX}")
+else()
+  set(VYKPAV_PC_LINK "-lvykpav")
+endif()
 vykpav_pc_path(VYKPAV_PC_INCLUDEDIR "${CMAKE_INSTALL_INCLUDEDIR}")
 configure_file(${PROJECT_SOURCE_DIR}/cmake/vykpav.pc.in
   ${PROJECT_BINARY_DIR}/vykpav.pc @ONLY)

@@ -1,8 +1,15 @@
-// The interface for hosts built with Visual C++ (32-bit x86), which link
-// against vykpav.lib. visual_cpp_exports.def gives each function of this
-// layer the decorated name that compiler gives the member or operator it
-// stands for; here the functions carry plain names, and say in their
-// signatures what that compiler passes and expects, where MinGW differs:
+// The interface for hosts built with Visual C++, 32-bit x86 and x64, which
+// link against vykpav.lib. visual_cpp_exports.def (x86) and
+// visual_cpp_exports_x64.def give each member and operator the decorated
+// name that compiler gives it, and name the function that serves it: one of
+// this layer, which carries a plain name and says in its signature what that
+// compiler passes and expects, or, on x64 where both compilers agree, the
+// library's own member or operator.
+//
+// 32-bit x86. Both compilers pass `this` in ECX, pop a member's arguments in
+// the callee and a free function's in the caller, pass references as
+// pointers, and return bool in AL, float and double in ST(0). Every name is
+// served by this layer. Where they differ:
 //
 //  * A function that returns a VYKNB64 gets a hidden pointer to the result
 //    and gives it back in EAX: a member after `this` (in ECX), a free
@@ -10,12 +17,31 @@
 //  * `long double` is the 8-byte double there.
 //  * A constructor gives `this` back in EAX.
 //
-// Both compilers pass `this` in ECX, pop a member's arguments in the callee
-// and a free function's in the caller, pass references as pointers, and
-// return bool in AL, float and double in ST(0).
+// x64. Both compilers follow the Microsoft x64 convention: one convention for
+// members and free functions, `this` and the first arguments in RCX, RDX, R8,
+// R9, cleaned up by the caller; references as pointers; integers, pointers
+// and bool back in RAX (AL), float and double in XMM0. `unsigned long` is 32
+// bits in both. So the compound assignments, comparisons, ++ and --, the
+// float and double members and VsStr and VzStr, none of which can throw,
+// are exported as they are, under both names. Where they differ:
 //
-// The two runtimes unwind differently, so no exception leaves this layer.
-// Where a timer runs out of memory the call does less, and says nothing:
+//  * A function that returns a VYKNB64 gets a hidden pointer to the result
+//    and gives it back in RAX: a member always, after `this` (RCX `this`,
+//    RDX the result, R8 the operand); a free function too, as its first
+//    argument, because the class has user-provided constructors (only a type
+//    without them comes back in RAX). MinGW returns the 8 bytes in RAX.
+//  * `long double` is the 8-byte double there, passed by a pointer to 8
+//    bytes and returned in XMM0; MinGW's is the x87 80-bit format.
+//  * A constructor gives `this` back in RAX.
+//  * Its rounding mode is the SSE unit's alone (MXCSR); the x87 unit stays at
+//    53-bit precision, rounding to nearest. The library's float and double
+//    conversions round with SSE on x64, and a Visual C++ host's long double
+//    being the double, nothing of theirs is computed on the x87 unit.
+//
+// On both widths the two runtimes unwind differently, so no exception leaves
+// a timer's call; the host's VYK_PAV is this layer's VisualCppTimer, which
+// may be inert, so its destructor is the layer's too. Where a timer runs out
+// of memory the call does less, and says nothing:
 //
 //  * a constructor leaves an inert timer (no error box; everything after it
 //    does nothing);
@@ -26,17 +52,29 @@
 
 #include "selvorin/vyk_pav.h"
 
-#if defined(__MINGW32__) && defined(__i386__)
+// The widths this layer serves.
+#if defined(__MINGW32__) && (defined(__i386__) || defined(__x86_64__))
+#define VYKPAV_VISUAL_CPP_LAYER 1
+#else
+#define VYKPAV_VISUAL_CPP_LAYER 0
+#endif
+
+#if VYKPAV_VISUAL_CPP_LAYER
 
 namespace vykpav::timer {
 class Timer;
 }  // namespace vykpav::timer
 
+#if defined(__i386__)
 // `this` in ECX, the rest on the stack, popped by the callee. GCC gives a
 // function outside a class this convention too, as its manual says, but
 // warns about it in C++; each file of this layer turns that warning off
 // (-Wattributes) where it declares such functions.
 #define VYKPAV_VC_THISCALL __attribute__((thiscall))
+#else
+// x64 has the one convention, `this` first.
+#define VYKPAV_VC_THISCALL
+#endif
 
 namespace vykpav::library {
 
@@ -70,6 +108,6 @@ void VYKPAV_VC_THISCALL vykpav_vc_timer_report(vykpav::library::VisualCppTimer* 
 }  // extern "C"
 #pragma GCC diagnostic pop
 
-#endif  // defined(__MINGW32__) && defined(__i386__)
+#endif  // VYKPAV_VISUAL_CPP_LAYER
 
 #endif  // VYKPAV_LIBRARY_VISUAL_CPP_ABI_H

@@ -5,7 +5,7 @@
 // catch one anyway. The only one a timer raises is the allocation failure.
 #include "library/visual_cpp_abi.h"
 
-#if defined(__MINGW32__) && defined(__i386__)
+#if VYKPAV_VISUAL_CPP_LAYER
 
 #pragma GCC diagnostic ignored "-Wattributes"  // thiscall outside a class
 
@@ -67,4 +67,4 @@ extern "C" void VYKPAV_VC_THISCALL vykpav_vc_timer_report(VisualCppTimer* self,
   }
 }
 
-#endif  // defined(__MINGW32__) && defined(__i386__)
+#endif  // VYKPAV_VISUAL_CPP_LAYER

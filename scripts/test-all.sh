@@ -2,8 +2,9 @@
 # Builds and runs every test suite of the project: the native release build,
 # the same tests under AddressSanitizer and UndefinedBehaviorSanitizer, the
 # tests that use timers on several threads under ThreadSanitizer, the 32-bit
-# Windows DLL built with MinGW-w64 and tested under Wine, the native tests
-# again under valgrind memcheck, and a short run of each fuzz target.
+# and the 64-bit Windows DLL built with MinGW-w64 and tested under Wine, the
+# native tests again under valgrind memcheck, and a short run of each fuzz
+# target.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -36,24 +37,40 @@ tsan_start=$SECONDS
 cmake --workflow --preset tsan
 echo "ThreadSanitizer build and tests took $((SECONDS - tsan_start)) s"
 
+# The tools of a Windows build of one width: its MinGW-w64 compilers and
+# binutils, its Wine loader, and what both widths share. Not optional: a
+# machine without them fails here instead of passing with the Windows build
+# untested (.ci/run installs them).
+check_windows_tools() {
+  local triplet=$1 loader=$2 packages=$3
+  local missing=()
+  local tool
+  for tool in "$triplet-g++-posix" "$triplet-gcc-posix" "$triplet-objdump" "$triplet-c++filt" \
+              wine wineserver flock llvm-dlltool llvm-undname clang++ lld-link; do
+    command -v "$tool" >/dev/null 2>&1 || missing+=("$tool")
+  done
+  command -v "$loader" >/dev/null 2>&1 || [ -x "/usr/lib/wine/$loader" ] || missing+=("$loader")
+  command -v clang-cl >/dev/null 2>&1 || command -v clang-cl-14 >/dev/null 2>&1 ||
+    missing+=(clang-cl)
+  [ -f /usr/src/googletest/CMakeLists.txt ] || missing+=("/usr/src/googletest")
+  if [ ${#missing[@]} -gt 0 ]; then
+    printf 'ERROR: the Windows build cannot run, missing: %s\n' "${missing[*]}" >&2
+    printf 'Install %s, googletest, llvm, clang and lld (see .ci/run).\n' "$packages" >&2
+    exit 1
+  fi
+}
+
 step "32-bit Windows build (MinGW-w64 cross build), tests under Wine"
-# Not optional: a machine without these fails here instead of passing with
-# the Windows build untested (.ci/run installs them).
-missing=()
-for tool in i686-w64-mingw32-g++-posix i686-w64-mingw32-gcc-posix \
-            i686-w64-mingw32-objdump i686-w64-mingw32-c++filt wine wineserver flock \
-            llvm-dlltool clang++ lld-link; do
-  command -v "$tool" >/dev/null 2>&1 || missing+=("$tool")
-done
-[ -f /usr/src/googletest/CMakeLists.txt ] || missing+=("/usr/src/googletest")
-if [ ${#missing[@]} -gt 0 ]; then
-  printf 'ERROR: the Windows build cannot run, missing: %s\n' "${missing[*]}" >&2
-  printf 'Install g++-mingw-w64-i686, wine, wine32:i386, googletest, llvm, clang and lld (see .ci/run).\n' >&2
-  exit 1
-fi
+check_windows_tools i686-w64-mingw32 wine "g++-mingw-w64-i686, wine, wine32:i386"
 mingw_start=$SECONDS
 cmake --workflow --preset mingw
 echo "MinGW build and Wine tests took $((SECONDS - mingw_start)) s"
+
+step "64-bit Windows build (MinGW-w64 cross build), tests under 64-bit Wine"
+check_windows_tools x86_64-w64-mingw32 wine64 "g++-mingw-w64-x86-64, wine, wine64"
+mingw64_start=$SECONDS
+cmake --workflow --preset mingw64
+echo "MinGW x86-64 build and Wine tests took $((SECONDS - mingw64_start)) s"
 
 step "Native tests under valgrind memcheck"
 valgrind_start=$SECONDS

@@ -1,9 +1,10 @@
 // The six floating-point members through the names and conventions of
 // Visual C++, whose long double is the 8-byte double, with the x87 precision
 // control at 53 bits as such programs run. Each of the four rounding modes
-// in turn: the conversions to float, double and long double round once in
-// that mode, the assignments truncate in every mode, and no call changes
-// the control word. The host's answers come from the bits alone.
+// in turn, set where that compiler's runtime sets it: the conversions to
+// float, double and long double round once in that mode, the assignments
+// truncate in every mode, and no call changes the floating-point controls.
+// The host's answers come from the bits alone.
 #include "host.h"
 
 namespace host {
@@ -22,7 +23,8 @@ To bits_as(const From& from) {
 
 int top_bit(u64 v) { return 63 - __builtin_clzll(v); }
 
-// x87 rounding modes, as the control word's bits 10-11 hold them.
+// Rounding modes, as the x87 control word's bits 10-11 and MXCSR's bits
+// 13-14 hold them.
 enum Mode { kNearest = 0, kDown = 1, kUp = 2, kTowardZero = 3 };
 
 // v rounded to a significand of `bits` bits in `mode`, as its exponent and
@@ -77,28 +79,42 @@ u64 truncated(u64 bits, int exponent_bits, int fraction_bits, u64 previous) {
 u64 from_double(u64 bits, u64 previous) { return truncated(bits, 11, 52, previous); }
 u64 from_float(unsigned bits, u64 previous) { return truncated(bits, 8, 23, previous); }
 
+// The mode as the runtime's _controlfp sets it: on x86 in both units, on
+// x64 in MXCSR alone, the x87 unit staying at nearest (and at 53 bits).
 unsigned short g_word = kVisualCppControlWord;
-void check_word_kept(const char* call) { check(control_word() == g_word, call); }
+unsigned g_mxcsr = kVisualCppMxcsr;
+void set_rounding(Mode mode) {
+#if defined(__i386__)
+  g_word = static_cast<unsigned short>((kVisualCppControlWord & ~0x0C00) | (mode << 10));
+#endif
+  g_mxcsr = (kVisualCppMxcsr & ~0x6000u) | (static_cast<unsigned>(mode) << 13);
+  set_control_word(g_word);
+  set_mxcsr(g_mxcsr);
+}
+// MXCSR's bits 0-5 are flags that arithmetic raises, not controls.
+void check_controls_kept(const char* call) {
+  check(control_word() == g_word && (mxcsr() & ~0x3Fu) == g_mxcsr, call);
+}
 
 void check_conversions(u64 v, Mode mode) {
   const VYKNB64 x(v);
   const u64 expected_double = double_bits(round_to(v, 53, mode));
   const double as_double = static_cast<double>(x);
-  check_word_kept("operator double keeps the control word");
+  check_controls_kept("operator double keeps the controls");
   check_value(bits_as<u64>(as_double), expected_double, "operator double", v, mode);
   const long double as_long_double = static_cast<long double>(x);
-  check_word_kept("operator long double keeps the control word");
+  check_controls_kept("operator long double keeps the controls");
   check_value(bits_as<u64>(static_cast<double>(as_long_double)), expected_double,
               "operator long double", v, mode);
   const float as_float = static_cast<float>(x);
-  check_word_kept("operator float keeps the control word");
+  check_controls_kept("operator float keeps the controls");
   check_value(bits_as<unsigned>(as_float), float_bits(round_to(v, 24, mode)), "operator float", v,
               mode);
 
   // Back again: the double is whole, or 2^64, which clamps.
   VYKNB64 y(1u);
   y = as_long_double;
-  check_word_kept("operator=(long double) keeps the control word");
+  check_controls_kept("operator=(long double) keeps the controls");
   check_value(value_of(y), from_double(expected_double, 1), "long double round trip", v, mode);
 }
 
@@ -107,17 +123,17 @@ void check_assignments(u64 bits, unsigned narrow, Mode mode) {
   const double d = bits_as<double>(bits);
   VYKNB64 x(previous);
   check(&(x = d) == &x, "operator=(double) returns the value");
-  check_word_kept("operator=(double) keeps the control word");
+  check_controls_kept("operator=(double) keeps the controls");
   check_value(value_of(x), from_double(bits, previous), "operator=(double)", bits, mode);
   const long double ld = d;
   VYKNB64 y(previous);
   check(&(y = ld) == &y, "operator=(long double) returns the value");
-  check_word_kept("operator=(long double) keeps the control word");
+  check_controls_kept("operator=(long double) keeps the controls");
   check_value(value_of(y), from_double(bits, previous), "operator=(long double)", bits, mode);
   const float f = bits_as<float>(narrow);
   VYKNB64 z(previous);
   check(&(z = f) == &z, "operator=(float) returns the value");
-  check_word_kept("operator=(float) keeps the control word");
+  check_controls_kept("operator=(float) keeps the controls");
   check_value(value_of(z), from_float(narrow, previous), "operator=(float)", narrow, mode);
 }
 
@@ -168,8 +184,7 @@ void check_floats() {
   begin_group("VYKNB64 floating point, 53-bit precision control");
   const Mode kModes[] = {kNearest, kDown, kUp, kTowardZero};
   for (Mode mode : kModes) {
-    g_word = static_cast<unsigned short>((kVisualCppControlWord & ~0x0C00) | (mode << 10));
-    set_control_word(g_word);
+    set_rounding(mode);
     for (u64 v : kValues) check_conversions(v, mode);
     for (const Special& s : kSpecials) check_assignments(s.double_bits, s.float_bits, mode);
     for (int i = 0; i < 20000; ++i) {
@@ -178,7 +193,7 @@ void check_floats() {
       check_assignments(random_double_in_range(), random_float_in_range(), mode);
     }
   }
-  set_control_word(kVisualCppControlWord);
+  set_rounding(kNearest);
   // Two of the answers in figures, apart from the host's own reading of bits.
   VYKNB64 x;
   x = bits_as<double>(0x43EFFFFFFFFFFFFFull);

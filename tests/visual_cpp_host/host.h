@@ -1,5 +1,6 @@
-// The Visual C++ host: a program built by clang for Visual C++ (32-bit x86)
-// from the public headers, linked against vykpav.lib and run under Wine. It
+// The Visual C++ host: a program built by clang for Visual C++ (32-bit x86
+// or x64, from the same sources) from the public headers, linked against
+// vykpav.lib and run under Wine. It
 // checks every export of the library against its own arithmetic, and the
 // reports of real timers. It has no C runtime: the helpers below are all it
 // has besides the library and a few Windows functions.
@@ -56,10 +57,15 @@ struct Line {
 // The whole content of a file; false when it cannot be read.
 bool read_file(const char* name, char* buffer, unsigned long room, unsigned long* size);
 
-// The x87 control word: precision in bits 8-9, rounding in bits 10-11.
+// The floating-point controls, as a thread of a Visual C++ program starts
+// with them: the x87 control word (precision in bits 8-9, rounding in bits
+// 10-11) and the SSE unit's MXCSR (rounding in bits 13-14).
 unsigned short control_word();
 void set_control_word(unsigned short word);
 constexpr unsigned short kVisualCppControlWord = 0x027F;  // 53 bits, to nearest, all masked
+unsigned mxcsr();
+void set_mxcsr(unsigned word);
+constexpr unsigned kVisualCppMxcsr = 0x1F80;  // to nearest, all masked
 
 // The groups of checks.
 void check_numbers();

@@ -2,8 +2,8 @@
 // and time: named and numbered areas, marks, and reports to a named file
 // (appended) and to the default file (replaced). Every fixed text of the
 // reports, their order and their figures are checked.
+#include "expected_report.h"
 #include "host.h"
-#include "report_reader.h"
 #include "system.h"
 
 namespace host {
@@ -94,12 +94,12 @@ struct Moment {
 };
 
 // Reports `timer` to `file_name` and gives the moments around it.
-void report(Selvorin::VYK_PAV& timer, const char* file_name, ReportContext& context) {
+void report(Selvorin::VYK_PAV& timer, const char* file_name, ExpectedReport& expected) {
   Moment before, after;
   before.take();
   timer.pokaz(file_name);
   after.take();
-  context.set_moments(before.date, before.time, after.date, after.time);
+  expected.set_moments(before.date, before.time, after.date, after.time);
 }
 
 unsigned long read_all(const char* name) {
@@ -120,7 +120,7 @@ void check_reports(bool russian) {
         "the system's default language is the one this run expects");
   long long frequency = 0;
   check(QueryPerformanceFrequency(&frequency) != 0 && frequency > 0, "a performance counter");
-  ReportContext context(russian, static_cast<u64>(frequency));
+  ExpectedReport expected(russian, static_cast<u64>(frequency));
 
   // Named areas, reported twice to one file: the second report follows the
   // first one's notice.
@@ -128,20 +128,20 @@ void check_reports(bool russian) {
   {
     Selvorin::VYK_PAV timer(11, kNames);
     mark_named(timer);
-    report(timer, kNamedFile, context);
+    report(timer, kNamedFile, expected);
     const unsigned long first = read_all(kNamedFile);
-    check_report(context, g_file, first, kNamedAreas, 8);
+    check_report(expected, g_file, first, kNamedAreas, 8);
 
     char* mutable_names[] = {const_cast<char*>("mutable")};
     Selvorin::VYK_PAV other(1, mutable_names);
     other._nachalo("mutable", kFileB, 7);
     other._konec("mutable", kFileB, 8);
-    report(other, kNamedFile, context);
+    report(other, kNamedFile, expected);
     const unsigned long both = read_all(kNamedFile);
     check(both > first, "the second report is appended");
-    check_report(context, g_file + first, both - first, kMutableAreas, 1);
-    report(timer, kNamedFile, context);
-    check_report(context, g_file + both, read_all(kNamedFile) - both, kNamedAreas, 8);
+    check_report(expected, g_file + first, both - first, kMutableAreas, 1);
+    report(timer, kNamedFile, expected);
+    check_report(expected, g_file + both, read_all(kNamedFile) - both, kNamedAreas, 8);
   }
   DeleteFileA(kNamedFile);
 
@@ -157,11 +157,11 @@ void check_reports(bool russian) {
     timer._nachalo("3", kFileB, 3);
     Sleep(2);
     timer._konec("3", kFileB, 4);
-    report(timer, nullptr, context);
-    check_report(context, g_file, read_all(kDefaultFile), kNumberedAreas, 4);
+    report(timer, nullptr, expected);
+    check_report(expected, g_file, read_all(kDefaultFile), kNumberedAreas, 4);
     timer._nachalo("0", kFileB, 0);
-    report(timer, nullptr, context);
-    check_report(context, g_file, read_all(kDefaultFile), kNumberedAreasLater, 5);
+    report(timer, nullptr, expected);
+    check_report(expected, g_file, read_all(kDefaultFile), kNumberedAreasLater, 5);
   }
   DeleteFileA(kDefaultFile);
   end_group();

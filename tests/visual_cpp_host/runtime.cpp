@@ -8,13 +8,13 @@ extern "C" {
 // point, and for these functions where it copies or clears memory.
 int _fltused = 0;
 
-void* memset(void* to, int byte, unsigned int size) {
+void* memset(void* to, int byte, decltype(sizeof 0) size) {
   auto* p = static_cast<unsigned char*>(to);
   while (size-- != 0) *p++ = static_cast<unsigned char>(byte);
   return to;
 }
 
-void* memcpy(void* to, const void* from, unsigned int size) {
+void* memcpy(void* to, const void* from, decltype(sizeof 0) size) {
   auto* p = static_cast<unsigned char*>(to);
   const auto* q = static_cast<const unsigned char*>(from);
   while (size-- != 0) *p++ = *q++;
@@ -166,11 +166,19 @@ unsigned short control_word() {
 
 void set_control_word(unsigned short word) { __asm__ volatile("fldcw %0" : : "m"(word)); }
 
+unsigned mxcsr() {
+  unsigned word;
+  __asm__ volatile("stmxcsr %0" : "=m"(word));
+  return word;
+}
+
+void set_mxcsr(unsigned word) { __asm__ volatile("ldmxcsr %0" : : "m"(word)); }
+
 }  // namespace host
 
-// The entry point (lld-link /entry): the precision control Visual C++
-// programs run with, then every group of checks. The exit code says whether
-// all passed.
+// The entry point (lld-link /entry): the floating-point controls Visual C++
+// programs run with, the x87 unit at 53-bit precision, then every group of
+// checks. The exit code says whether all passed.
 extern "C" void __stdcall host_main() {
   char language[8] = {};
   GetEnvironmentVariableA("VYKPAV_E2E_LANGUAGE", language, sizeof language);
@@ -179,11 +187,13 @@ extern "C" void __stdcall host_main() {
     host::print("set VYKPAV_E2E_LANGUAGE to en or ru\n");
     ExitProcess(2);
   }
-  host::Line word;
-  word.add("x87 control word at entry: ").add_hex(host::control_word());
-  host::print(
-      word.add("; the checks run with ").add_hex(host::kVisualCppControlWord).add("\n").text);
+  host::Line controls;
+  controls.add("x87 control word and MXCSR at entry: ").add_hex(host::control_word());
+  controls.add(", ").add_hex(host::mxcsr()).add("; the checks run with ");
+  controls.add_hex(host::kVisualCppControlWord).add(", ").add_hex(host::kVisualCppMxcsr);
+  host::print(controls.add("\n").text);
   host::set_control_word(host::kVisualCppControlWord);
+  host::set_mxcsr(host::kVisualCppMxcsr);
 
   host::check_numbers();
   host::check_texts();

@@ -1,7 +1,8 @@
-// Reading a report of the library as the Visual C++ host sees it: its lines,
-// its fixed texts in the expected language, and its areas' figures.
-#ifndef VYKPAV_TESTS_VISUAL_CPP_HOST_REPORT_READER_H
-#define VYKPAV_TESTS_VISUAL_CPP_HOST_REPORT_READER_H
+// What a report of the library must hold, as the Visual C++ host sees it:
+// its lines, its fixed texts in the expected language, and its areas' figures;
+// and the check of a report against that.
+#ifndef VYKPAV_TESTS_VISUAL_CPP_HOST_EXPECTED_REPORT_H
+#define VYKPAV_TESTS_VISUAL_CPP_HOST_EXPECTED_REPORT_H
 
 #include "host.h"
 
@@ -24,8 +25,8 @@ struct ExpectedArea {
 // What every report of one run shares: the language's texts, the counter
 // frequency, and the date and time just before and just after the latest
 // report.
-struct ReportContext {
-  ReportContext(bool russian, u64 frequency);
+struct ExpectedReport {
+  ExpectedReport(bool russian, u64 frequency);
   void set_moments(const char* date_before, const char* time_before, const char* date_after,
                    const char* time_after);
 
@@ -46,9 +47,9 @@ struct ReportContext {
 // Checks the report of `size` bytes at `text`: header, one block for each
 // of the `count` areas, in the report's order (ascending head lines), and
 // the closing notice.
-void check_report(const ReportContext& context, const char* text, unsigned long size,
+void check_report(const ExpectedReport& expected, const char* text, unsigned long size,
                   const ExpectedArea* areas, int count);
 
 }  // namespace host
 
-#endif  // VYKPAV_TESTS_VISUAL_CPP_HOST_REPORT_READER_H
+#endif  // VYKPAV_TESTS_VISUAL_CPP_HOST_EXPECTED_REPORT_H

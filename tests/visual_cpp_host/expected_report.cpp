@@ -1,4 +1,4 @@
-#include "report_reader.h"
+#include "expected_report.h"
 
 namespace host {
 
@@ -80,7 +80,7 @@ bool read_literal(Piece line, unsigned long* at, const char* literal) {
 // "Velocity - " US " micsec. or " MS " msec. or " S " sec.", with US the
 // head line's figure, and MS and S the same ticks' milliseconds and seconds:
 // some tick count gives all three.
-void check_velocity(const ReportContext& c, Piece line, u64 microseconds) {
+void check_velocity(const ExpectedReport& c, Piece line, u64 microseconds) {
   unsigned long at = 0;
   u64 us = 0, ms = 0, s = 0;
   const bool shaped = read_literal(line, &at, c.velocity_label) && read_grouped(line, &at, &us) &&
@@ -101,7 +101,7 @@ void check_velocity(const ReportContext& c, Piece line, u64 microseconds) {
   check(low <= high, what.add(": the three figures of one tick count").text);
 }
 
-Line position_line(const ReportContext& c, const char* label, const char* file, int line) {
+Line position_line(const ExpectedReport& c, const char* label, const char* file, int line) {
   Line expected;
   expected.add(label).add("\"").add(file).add("\"").add(c.line_label);
   return expected.add_unsigned(static_cast<u32>(line));
@@ -116,7 +116,7 @@ bool before(Piece a, Piece b) {  // byte by byte, unsigned; a prefix first
 }
 
 // One area's six lines; returns the index of the area it shows, or -1.
-int check_block(const ReportContext& c, const Piece* lines, const ExpectedArea* areas, int count) {
+int check_block(const ExpectedReport& c, const Piece* lines, const ExpectedArea* areas, int count) {
   const Piece head = lines[0];
   Line prefix;
   prefix.add(" ").add(c.head_word).add(": __________ ");
@@ -161,7 +161,7 @@ int check_block(const ReportContext& c, const Piece* lines, const ExpectedArea* 
 
 }  // namespace
 
-ReportContext::ReportContext(bool russian, u64 counter_frequency) : frequency(counter_frequency) {
+ExpectedReport::ExpectedReport(bool russian, u64 counter_frequency) : frequency(counter_frequency) {
   if (russian) {  // code page 1251
     frequency_label =
         "   \xD7\xE0\xF1\xF2\xEE\xF2\xE0 \xF6\xE5\xED\xF2\xF0\xE0\xEB\xFC\xED\xEE\xE3\xEE "
@@ -189,8 +189,8 @@ ReportContext::ReportContext(bool russian, u64 counter_frequency) : frequency(co
   }
 }
 
-void ReportContext::set_moments(const char* date_before, const char* time_before,
-                                const char* date_after, const char* time_after) {
+void ExpectedReport::set_moments(const char* date_before, const char* time_before,
+                                 const char* date_after, const char* time_after) {
   dates[0] = Line();
   dates[0].add(date_before);
   times[0] = Line();
@@ -201,7 +201,7 @@ void ReportContext::set_moments(const char* date_before, const char* time_before
   times[1].add(time_after);
 }
 
-void check_report(const ReportContext& c, const char* text, unsigned long size,
+void check_report(const ExpectedReport& c, const char* text, unsigned long size,
                   const ExpectedArea* areas, int count) {
   static Piece lines[kMostLines];
   const int n = split_lines(text, size, lines);
