@@ -12,7 +12,7 @@
 namespace report_testing {
 
 using vykpav::report::AreaBlock;
-using vykpav::report::ReportHeader;
+using vykpav::report::ReportOpening;
 
 struct SeenBlock {
   std::string name;
@@ -33,8 +33,8 @@ class Recorder : public vykpav::report::ReportVisitor {
   std::vector<SeenReport> reports;
   std::size_t blocks_seen = 0;
 
-  void report(const ReportHeader& header) override {
-    reports.push_back({header.language, header.frequency, std::string(header.date_time), {}});
+  void report(const ReportOpening& opening) override {
+    reports.push_back({opening.language, opening.frequency, std::string(opening.date_time), {}});
   }
   void area(const AreaBlock& b) override {
     ++blocks_seen;

@@ -8,13 +8,15 @@
 #include "tools/report/area_name.h"
 #include "tools/report/comparison.h"
 #include "tools/report/duration_text.h"
+#include "tools/report/number_text.h"
+#include "tools/report/summary.h"
 
 namespace {
 
 using vykpav::report::AreaBlock;
 using vykpav::report::ComparedArea;
 using vykpav::report::ComparisonResult;
-using vykpav::report::ReportHeader;
+using vykpav::report::ReportOpening;
 using vykpav::report::RunTable;
 using vykpav::report::Verdict;
 
@@ -24,7 +26,7 @@ struct Run {
 
 void feed(RunTable& table, const std::vector<Run>& runs) {
   for (const Run& run : runs) {
-    table.report(ReportHeader{vykpav::timer::Language::English, 10000000, ""});
+    table.report(ReportOpening{vykpav::timer::Language::English, 10000000, ""});
     for (const auto& [name, us] : run.areas) {
       AreaBlock block{};
       block.name = name;
@@ -47,7 +49,7 @@ TEST(RunTable, KeepsOneValuePerReportUnderTheUtf8Name) {
   // a report is not a second run.
   feed(table, {{{{"\xE8", 5}, {"\xD0\xB8", 7}, {"a", 1}}}, {{{"a", 2}, {"\xE8", 9}}}});
   EXPECT_EQ(table.reports(), 2u);
-  const auto summary = vykpav::report::summarize(table);
+  const auto summary = vykpav::report::area_summaries(table);
   EXPECT_EQ(table.areas(), 2u);
   ASSERT_EQ(summary.areas.size(), 2u);
   EXPECT_EQ(summary.areas[0].name, "a");
@@ -62,7 +64,7 @@ TEST(Summary, OrdersByMedianThenName) {
   RunTable table;
   feed(table, {{{{"slow", 900}, {"b", 10}, {"a", 10}, {"fast", 2}}},
                {{{"slow", 100}, {"b", 10}, {"a", 10}, {"fast", 4}}}});
-  const auto summary = vykpav::report::summarize(table);
+  const auto summary = vykpav::report::area_summaries(table);
   std::vector<std::string> names;
   for (const auto& area : summary.areas) names.emplace_back(area.name);
   EXPECT_EQ(names, (std::vector<std::string>{"fast", "a", "b", "slow"}));
@@ -201,7 +203,7 @@ TEST(DurationText, PicksTheUnitAndThreeDigits) {
     SCOPED_TRACE(us);
     EXPECT_EQ(vykpav::report::duration_text(us), text);
   }
-  EXPECT_EQ(vykpav::report::ratio_text(0.5234), "0.523");
+  EXPECT_EQ(vykpav::report::three_digits(0.5234), "0.523");
   EXPECT_EQ(vykpav::report::p_value_text(0.0079365), "0.00794");
   EXPECT_EQ(vykpav::report::p_value_text(3e-8), "<0.0001");
 }

@@ -198,7 +198,7 @@ TEST(ReportReader, AReportCutShortAndThenAppendedToKeepsTheNextReportWhole) {
 
 TEST(ReportReader, PiecesLargerThanWhatItReadsAtOnceArriveWhole) {
   HostRun run;
-  for (int i = 0; i < 4000; ++i) run.areas.push_back({"area " + std::to_string(i), 10u * i});
+  for (unsigned i = 0; i < 4000; ++i) run.areas.push_back({"area " + std::to_string(i), 10u * i});
   run.areas.push_back({std::string(700 * 1024, 'n'), 5, std::string(300 * 1024, 'f')});
   Recorder seen;
   const ReadResult result = read_text(report_text(run, scratch()), seen);
