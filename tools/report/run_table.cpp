@@ -24,9 +24,8 @@ std::size_t RunTable::slot_of(std::string_view name, std::size_t hash) const noe
 
 // Kept at most half full, so that a search ends soon.
 void RunTable::grow() {
-  std::vector<std::pair<std::size_t, std::size_t>> old(
-      std::max<std::size_t>(1024, 2 * slots_.size()));
-  old.swap(slots_);
+  const std::vector<std::pair<std::size_t, std::size_t>> old = std::move(slots_);
+  slots_.assign(std::max<std::size_t>(1024, 2 * old.size()), {0, 0});
   const std::size_t mask = slots_.size() - 1;
   for (const auto& entry : old) {
     if (entry.second == 0) continue;
@@ -44,14 +43,15 @@ void RunTable::area(const AreaBlock& block) {
   if (number == 0) {
     names_ += name_;
     name_ends_.push_back(names_.size());
-    last_report_.push_back(0);
+    last_report_.push_back(reports_);
     slot_hash = hash;
     number = areas();
+  } else if (last_report_[number - 1] == reports_) {
+    return;
+  } else {
+    last_report_[number - 1] = reports_;
   }
-  const std::size_t area = number - 1;
-  if (last_report_[area] == reports_) return;
-  last_report_[area] = reports_;
-  samples_.emplace_back(area, block.microseconds);
+  samples_.emplace_back(number - 1, block.microseconds);
 }
 
 std::size_t RunTable::find(std::string_view name) const noexcept {

@@ -60,6 +60,41 @@ TEST(RunTable, KeepsOneValuePerReportUnderTheUtf8Name) {
   EXPECT_EQ(summary.areas[1].summary.max, 9u);
 }
 
+// Enough areas that the table grows many times over, in another order in
+// each report, some of them in one report alone.
+TEST(RunTable, KeepsEveryAreaOfManyReportsApart) {
+  constexpr std::uint64_t kAreas = 20000;
+  std::vector<::Run> runs(3);
+  for (std::uint64_t i = 0; i < kAreas; ++i) {
+    const std::string name = "area " + std::to_string(i);
+    runs[0].areas.push_back({name, i});
+    runs[1].areas.push_back({"area " + std::to_string(kAreas - 1 - i), 2 * (kAreas - 1 - i)});
+    if (i % 3 == 0) runs[2].areas.push_back({name, 3 * i});
+  }
+  runs[2].areas.push_back({"only in the last", 7});
+  RunTable table;
+  feed(table, runs);
+  table.group();
+  ASSERT_EQ(table.areas(), kAreas + 1);
+  for (std::uint64_t i = 0; i < kAreas; i += 997) {
+    const std::string name = "area " + std::to_string(i);
+    SCOPED_TRACE(name);
+    const std::size_t area = table.find(name);
+    ASSERT_EQ(area, i) << "numbered in the order first seen";
+    EXPECT_EQ(table.name(area), name);
+    const vykpav::report::AreaRuns runs_of_area = table.runs(area);
+    const std::vector<std::uint64_t> values(runs_of_area.values,
+                                            runs_of_area.values + runs_of_area.count);
+    std::vector<std::uint64_t> expected = {i, 2 * i};
+    if (i % 3 == 0) expected.push_back(3 * i);
+    EXPECT_EQ(values, expected);
+  }
+  EXPECT_EQ(table.find("only in the last"), kAreas);
+  EXPECT_EQ(table.runs(kAreas).count, 1u);
+  EXPECT_EQ(table.find("area"), table.areas()) << "a name not in the table";
+  EXPECT_EQ(table.find(""), table.areas());
+}
+
 TEST(Summary, OrdersByMedianThenName) {
   RunTable table;
   feed(table, {{{{"slow", 900}, {"b", 10}, {"a", 10}, {"fast", 2}}},
@@ -204,6 +239,7 @@ TEST(DurationText, PicksTheUnitAndThreeDigits) {
     EXPECT_EQ(vykpav::report::duration_text(us), text);
   }
   EXPECT_EQ(vykpav::report::three_digits(0.5234), "0.523");
+  EXPECT_EQ(vykpav::report::three_digits(3.7e19), "37000000000000000000");  // past 2^64
   EXPECT_EQ(vykpav::report::p_value_text(0.0079365), "0.00794");
   EXPECT_EQ(vykpav::report::p_value_text(3e-8), "<0.0001");
 }
