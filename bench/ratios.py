@@ -83,13 +83,7 @@ def main(paths):
     ratio("VzStr decimal (length given), every magnitude / from_chars",
           "Text/read_spread_given_length/VzStr", "Text/read_spread/from_chars", "<= 1.0")
 
-    writes = "Tool/pokaz_writes/real_time"
-    for form in ["text", "json"]:
-        summary = "Tool/summary_reads/%s/real_time" % form
-        if summary in real and writes in real:
-            ratio("vykpav-report summary (%s) of a 10^6-area report / pokaz writing it" % form,
-                  summary, writes, "<= 1.0" if form == "text" else "-", real,
-                  "wall %.0f ms / %.0f ms" % (real[summary], real[writes]))
+    tool_rows(real, rows)
 
     print("| figure | ratio | target | note |")
     print("|---|---|---|---|")
@@ -99,6 +93,30 @@ def main(paths):
     report_table(real, "Timer/report/", "report of N begun areas")
     for phase in ["order", "compose", "write_file"]:
         report_table(real, "Report/%s/" % phase, "report phase '%s'" % phase)
+
+
+def tool_rows(real, rows):
+    """vykpav-report: summary against pokaz at each size, its growth, compare."""
+    for areas in ["100000", "1000000"]:
+        writes = "Tool/pokaz_writes/%s/real_time" % areas
+        for form in ["text", "json"]:
+            summary = "Tool/summary_reads/%s/%s/real_time" % (form, areas)
+            if summary in real and writes in real:
+                rows.append(("vykpav-report summary (%s) of a %s-area report / pokaz writing it"
+                             % (form, areas), real[summary] / real[writes],
+                             "<= 3" if form == "text" else "-",
+                             "wall %.0f ms / %.0f ms" % (real[summary], real[writes])))
+    # Linear: the time per area at 10^6 about that at 10^5, as pokaz's is.
+    for what, prefix in [("vykpav-report summary (text)", "Tool/summary_reads/text"),
+                         ("pokaz, for comparison", "Tool/pokaz_writes")]:
+        small, large = ("%s/%s/real_time" % (prefix, n) for n in ["100000", "1000000"])
+        if small in real and large in real:
+            rows.append(("%s: time per area at 10^6 / at 10^5" % what,
+                         real[large] / 10 / real[small], "about 1", ""))
+    compare = "Tool/compare_reads/30x1000/real_time"
+    if compare in real:
+        rows.append(("vykpav-report compare of two files of 30 reports of 1,000 areas, seconds",
+                     real[compare] / 1000, "< 1", "wall %.0f ms" % real[compare]))
 
 
 def report_table(real, prefix, title):

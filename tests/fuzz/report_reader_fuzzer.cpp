@@ -13,9 +13,11 @@
 //   byte (the input's end ends the last one)
 //
 // Raw input must never crash, hang or leak; the reader either throws its
-// one error or returns at least one report. On any text, whole or cut, an
-// area block read as the library writes it reads as the general reading
-// reads it. Built reports must read back
+// one error or returns at least one report, a warning for each report cut
+// short, with line numbers inside the input. On every input the reading does
+// not depend on how much the reader takes in at a time: read a few bytes at
+// a time, where a piece may end anywhere, it finds the same reports, blocks,
+// warnings and error as read in one go. Built reports must read back
 // whole: every area with its own microseconds, files and lines. A cut one
 // gives a prefix of its blocks, a warning, and the second report whole.
 // Names and files that hold the few texts a reader cannot tell from the
@@ -31,7 +33,6 @@
 #include <string>
 #include <vector>
 
-#include "support/block_readings.h"
 #include "support/fake_platform.h"
 #include "support/printable.h"
 #include "timer/messages.h"
@@ -44,7 +45,7 @@ namespace {
 using vykpav::report::AreaBlock;
 using vykpav::report::ReadError;
 using vykpav::report::ReadResult;
-using vykpav::report::ReportHeader;
+using vykpav::report::ReportOpening;
 using vykpav::timer::Language;
 
 struct Seen {
@@ -60,7 +61,7 @@ struct Seen {
 class Recorder : public vykpav::report::ReportVisitor {
  public:
   std::vector<std::vector<Seen>> reports;
-  void report(const ReportHeader&) override { reports.emplace_back(); }
+  void report(const ReportOpening&) override { reports.emplace_back(); }
   void area(const AreaBlock& b) override {
     reports.back().push_back({std::string(b.name), std::string(b.start_file),
                               std::string(b.end_file), b.microseconds, b.start_line, b.end_line});
@@ -73,29 +74,65 @@ class Recorder : public vykpav::report::ReportVisitor {
   std::abort();
 }
 
-void check_block_readings(const std::string& text) {
-  for (const bool at_end : {true, false})
-    if (const std::string differ = report_testing::block_readings_differ(text, at_end);
-        !differ.empty())
-      fail("the two readings of a block differ " + differ, text);
+// All that one reading of a text gives.
+struct Reading {
+  std::vector<std::vector<Seen>> reports;
+  std::size_t read = 0, cut_short = 0;
+  std::vector<std::string> warnings;
+  std::string error;  // empty when the reader gave none
+  bool operator==(const Reading& o) const {
+    return reports == o.reports && read == o.read && cut_short == o.cut_short &&
+           warnings == o.warnings && error == o.error;
+  }
+};
+
+// The line a message names: "input:<line>: ...".
+std::size_t named_line(const std::string& message) {
+  return std::strtoul(message.c_str() + std::string_view("input:").size(), nullptr, 10);
 }
 
-// Reads `text`; false when the reader gave its error.
-bool read(const std::string& text, Recorder& seen, ReadResult& result) {
+Reading read(const std::string& text, std::size_t read_size = vykpav::report::kReadSize) {
   std::string copy = text;
   std::FILE* file = copy.empty() ? std::tmpfile() : fmemopen(copy.data(), copy.size(), "rb");
   if (file == nullptr) std::abort();
-  bool read = true;
+  Recorder seen;
+  Reading reading;
   try {
-    result = vykpav::report::read_reports(file, "input", seen);
+    const ReadResult result = vykpav::report::read_reports(file, "input", seen, read_size);
+    reading.read = result.reports;
+    reading.cut_short = result.cut_short;
+    reading.warnings = result.warnings;
   } catch (const ReadError& e) {
-    const std::string message = e.what();
-    if (message.rfind("input", 0) != 0 || message.find('\n') != std::string::npos)
-      fail("an error that is not one line naming the input: " + message, text);
-    read = false;
+    reading.error = e.what();
+    if (reading.error.rfind("input", 0) != 0 || reading.error.find('\n') != std::string::npos)
+      fail("an error that is not one line naming the input: " + reading.error, text);
   }
   std::fclose(file);
-  return read;
+  reading.reports = std::move(seen.reports);
+  // Sound whatever the text: a report or an error, a warning for each cut
+  // report, and the lines named within the text's.
+  if (reading.error.empty() && (reading.read == 0 || reading.reports.size() != reading.read))
+    fail("no error and no report, or reports uncounted", text);
+  if (reading.cut_short != reading.warnings.size()) fail("not one warning per cut report", text);
+  const std::size_t lines =
+      1 + static_cast<std::size_t>(std::count(text.begin(), text.end(), '\n'));
+  for (const std::string& message : reading.warnings)
+    if (named_line(message) == 0 || named_line(message) > lines)
+      fail("a warning names no line of the input: " + message, text);
+  if (!reading.error.empty() && reading.error.rfind("input:", 0) == 0 &&
+      named_line(reading.error) > lines)
+    fail("the error names no line of the input: " + reading.error, text);
+  return reading;
+}
+
+// The text read a few bytes at a time reads as read in one go.
+Reading read_in_pieces(const std::string& text) {
+  const Reading whole = read(text);
+  for (const std::size_t read_size : {1u, 3u, 16u})
+    if (!(read(text, read_size) == whole))
+      fail("read " + std::to_string(read_size) + " bytes at a time, the text reads otherwise",
+           text);
+  return whole;
 }
 
 std::string take_text(const std::uint8_t*& at, const std::uint8_t* end) {
@@ -117,11 +154,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   if (size == 0) return 0;
   const std::uint8_t mode = data[0];
   if ((mode & 1) == 0) {
-    const std::string text(reinterpret_cast<const char*>(data + 1), size - 1);
-    Recorder seen;
-    ReadResult result;
-    if (read(text, seen, result) && result.reports == 0) fail("no error and no report", text);
-    check_block_readings(text);
+    read_in_pieces(std::string(reinterpret_cast<const char*>(data + 1), size - 1));
     return 0;
   }
   const Language language = (mode & 2) != 0 ? Language::Russian : Language::English;
@@ -171,16 +204,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   compose_report(report, {timer.frequency(), language, fake.date, fake.time},
                  order_areas(*timer.area_table(), timer.frequency()));
 
-  check_block_readings(report);
-  Recorder whole;
-  ReadResult result;
-  if (!read(report, whole, result)) {
+  const Reading whole = read_in_pieces(report);
+  if (!whole.error.empty()) {
     if (checkable) fail("a whole report the library wrote did not read", report);
     return 0;
   }
   if (!checkable) return 0;
   if (whole.reports.size() != 1 || whole.reports[0].size() != areas.size() ||
-      !result.warnings.empty())
+      !whole.warnings.empty())
     fail("a whole report did not read as one report of all its areas", report);
   line = 1;
   for (const auto& [name, area] : areas) {
@@ -200,13 +231,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   if (!appended && !cut_short) return 0;
   const std::string first = cut_short ? report.substr(0, cut % report.size()) : report;
   const std::string text = first + (appended ? report : std::string());
-  check_block_readings(text);
-  Recorder part;
-  if (!read(text, part, result)) {
+  const Reading part = read_in_pieces(text);
+  if (!part.error.empty()) {
     if (appended && !first.empty()) fail("a cut report with a whole one after it failed", text);
     return 0;  // a cut inside the first lines, and nothing after it
   }
-  if (part.reports.empty()) fail("no error and no report", text);
   const std::vector<Seen>& blocks = whole.reports[0];
   const std::vector<Seen>& cut_blocks = part.reports.front();
   if (first.size() < report.size() && !first.empty() && part.reports.size() == 2 - !appended) {

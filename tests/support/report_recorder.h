@@ -12,7 +12,7 @@
 namespace report_testing {
 
 using vykpav::report::AreaBlock;
-using vykpav::report::ReportHeader;
+using vykpav::report::ReportOpening;
 
 struct SeenBlock {
   std::string name;
@@ -33,8 +33,8 @@ class Recorder : public vykpav::report::ReportVisitor {
   std::vector<SeenReport> reports;
   std::size_t blocks_seen = 0;
 
-  void report(const ReportHeader& header) override {
-    reports.push_back({header.language, header.frequency, std::string(header.date_time), {}});
+  void report(const ReportOpening& opening) override {
+    reports.push_back({opening.language, opening.frequency, std::string(opening.date_time), {}});
   }
   void area(const AreaBlock& b) override {
     ++blocks_seen;
@@ -44,14 +44,17 @@ class Recorder : public vykpav::report::ReportVisitor {
   }
 };
 
-// Reads `text` as a file named "report.txt" would be read.
+// Reads `text` as a file named "report.txt" would be read, `read_size`
+// bytes at a time.
 inline vykpav::report::ReadResult read_text(const std::string& text,
-                                            vykpav::report::ReportVisitor& visitor) {
+                                            vykpav::report::ReportVisitor& visitor,
+                                            std::size_t read_size = vykpav::report::kReadSize) {
   std::string copy = text;  // fmemopen wants room it may write to
   // An empty text is an empty file: fmemopen of no bytes writes past them.
   std::FILE* file = copy.empty() ? std::tmpfile() : fmemopen(copy.data(), copy.size(), "rb");
   try {
-    vykpav::report::ReadResult result = vykpav::report::read_reports(file, "report.txt", visitor);
+    vykpav::report::ReadResult result =
+        vykpav::report::read_reports(file, "report.txt", visitor, read_size);
     std::fclose(file);
     return result;
   } catch (...) {

@@ -1,7 +1,5 @@
 #include "tools/report/area_name.h"
 
-#include <cstdint>
-
 #include "platform/cp1251.h"
 
 namespace vykpav::report {
@@ -9,33 +7,6 @@ namespace vykpav::report {
 namespace {
 
 bool is_continuation(unsigned char byte) noexcept { return (byte & 0xC0) == 0x80; }
-
-constexpr std::uint64_t kHighBits = 0x8080808080808080ull;
-
-std::uint64_t word_at(std::string_view text, std::size_t i) noexcept {
-  std::uint64_t word;
-  __builtin_memcpy(&word, text.data() + i, 8);
-  return word;
-}
-
-// Whether the eight bytes are all printable ASCII, 0x20 to 0x7E. A byte
-// below 0x20 sets its high bit in the difference, 0x7F in the sum, one of
-// 0x80 and up its own; a borrow or carry comes only from such a byte.
-bool printable_ascii(std::uint64_t word) noexcept {
-  return (((word - 0x2020202020202020ull) | (word + 0x0101010101010101ull) | word) & kHighBits) ==
-         0;
-}
-
-// The length of the start of `text` that is printable ASCII, in whole
-// words, and all of it when the rest is too: most names are so.
-std::size_t printable_ascii_start(std::string_view text) noexcept {
-  const std::size_t n = text.size();
-  std::size_t i = 0;
-  while (n - i >= 8 && printable_ascii(word_at(text, i))) i += 8;
-  // The last few bytes as the end of a word that overlaps the one before.
-  if (i != n && n - i < 8 && n >= 8 && printable_ascii(word_at(text, n - 8))) i = n;
-  return i;
-}
 
 // The length of the well-formed sequence that starts at text[i], 0 when none
 // does.
@@ -68,19 +39,8 @@ std::size_t sequence_length(std::string_view text, std::size_t i) noexcept {
 }  // namespace
 
 bool is_utf8(std::string_view bytes) noexcept {
-  std::size_t i = 0;
-  while (i < bytes.size()) {
-    // Names are mostly ASCII: eight bytes at a time while they are, the
-    // last few as the end of a word.
-    while (bytes.size() - i >= 8 && (word_at(bytes, i) & kHighBits) == 0) i += 8;
-    if (i == bytes.size()) break;
-    if (bytes.size() - i < 8 && bytes.size() >= 8 &&
-        (word_at(bytes, bytes.size() - 8) & kHighBits) == 0)
-      break;
-    const std::size_t length = sequence_length(bytes, i);
-    if (length == 0) return false;
-    i += length;
-  }
+  for (std::size_t i = 0, length = 0; i < bytes.size(); i += length)
+    if ((length = sequence_length(bytes, i)) == 0) return false;
   return true;
 }
 
@@ -123,10 +83,9 @@ std::size_t display_width(std::string_view utf8) noexcept {
 }
 
 std::size_t printable_width(std::string_view utf8, bool* plain) noexcept {
-  const std::size_t ascii = printable_ascii_start(utf8);
-  std::size_t columns = ascii;
+  std::size_t columns = 0;
   bool controls = false;
-  for (const char c : utf8.substr(ascii)) {
+  for (const char c : utf8) {
     const auto byte = static_cast<unsigned char>(c);
     if (byte < 0x20 || byte == 0x7F) {
       columns += c == '\r' || c == '\n' || c == '\t' ? 2 : 4;

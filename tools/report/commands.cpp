@@ -40,7 +40,7 @@ void write_chart(const std::string& path, Write write) {
   const std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(std::fopen(path.c_str(), "wb"),
                                                              &std::fclose);
   if (!file) throw CommandError(path + ": cannot write: " + std::strerror(errno));
-  Output out(file.get());
+  Writer out(file.get());
   write(out);
   if (!out.flush()) throw CommandError(path + ": cannot write: " + std::strerror(errno));
 }
@@ -58,7 +58,7 @@ int run(std::FILE* err, Command command) {
   return 2;
 }
 
-void finish(Output& out) {
+void finish(Writer& out) {
   if (!out.flush())
     throw CommandError(std::string("cannot write the output: ") + std::strerror(errno));
 }
@@ -71,10 +71,14 @@ int run_summary(const std::vector<std::string>& files, const Options& options, s
     refuse_stdin_twice(files);
     RunTable table;
     for (const std::string& path : files) read_into(table, path, err);
-    const SummaryResult summary = summarize(table);
-    write_chart(options.svg, [&](Output& svg) { write_summary_svg(svg, summary); });
-    Output output(out);
-    write_summary(output, options.format, summary);
+    const SummaryResult summary = area_summaries(table);
+    write_chart(options.svg, [&](Writer& svg) { write_summary_svg(svg, summary); });
+    Writer output(out);
+    switch (options.format) {
+      case Format::kText: write_summary_text(output, summary); break;
+      case Format::kCsv: write_summary_csv(output, summary); break;
+      case Format::kJson: write_summary_json(output, summary); break;
+    }
     finish(output);
   });
 }
@@ -88,9 +92,13 @@ int run_compare(const std::string& before, const std::string& after, const Optio
     read_into(new_runs, after, err);
     const ComparisonResult comparison = compare(old_runs, new_runs, options.alpha);
     write_chart(options.svg,
-                [&](Output& svg) { write_comparison_svg(svg, comparison, options.alpha); });
-    Output output(out);
-    write_comparison(output, options.format, comparison, options.alpha);
+                [&](Writer& svg) { write_comparison_svg(svg, comparison, options.alpha); });
+    Writer output(out);
+    switch (options.format) {
+      case Format::kText: write_comparison_text(output, comparison, options.alpha); break;
+      case Format::kCsv: write_comparison_csv(output, comparison); break;
+      case Format::kJson: write_comparison_json(output, comparison); break;
+    }
     finish(output);
   });
 }

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "tools/report/output.h"
+#include "tools/report/output_formats.h"
 
 namespace vykpav::report {
 

@@ -4,13 +4,13 @@
 #include <cstdint>
 #include <optional>
 
-#include "tools/report/output.h"
+#include "tools/report/output_formats.h"
 
 namespace vykpav::report {
 
 namespace {
 
-void field(Output& out, std::string_view name) {
+void field(Writer& out, std::string_view name) {
   const bool quoted = name.find_first_of(",\"\r\n") != std::string_view::npos ||
                       (!name.empty() && (name.front() == ' ' || name.back() == ' '));
   if (!quoted) {
@@ -25,18 +25,15 @@ void field(Output& out, std::string_view name) {
   out.put('"');
 }
 
-// The shortest text that reads back as the same double.
-void number(Output& out, double value) {
+// The shortest text that reads back as the same value.
+template <typename Number>
+void number(Writer& out, Number value) {
   char text[32];
-  out.put(std::string_view(text, std::to_chars(text, text + sizeof text, value).ptr - text));
+  const char* end = std::to_chars(text, text + sizeof text, value).ptr;
+  out.put(std::string_view(text, static_cast<std::size_t>(end - text)));
 }
 
-void number(Output& out, std::uint64_t value) {
-  char text[24];
-  out.put(std::string_view(text, std::to_chars(text, text + sizeof text, value).ptr - text));
-}
-
-void summary_fields(Output& out, const std::optional<Summary>& s) {
+void summary_fields(Writer& out, const std::optional<Summary>& s) {
   if (!s) {
     out.put(",,,,");
     return;
@@ -52,13 +49,13 @@ void summary_fields(Output& out, const std::optional<Summary>& s) {
   number(out, s->mean);
 }
 
-void optional_number(Output& out, const std::optional<double>& value) {
+void optional_number(Writer& out, const std::optional<double>& value) {
   if (value) number(out, *value);
 }
 
 }  // namespace
 
-void write_summary_csv(Output& out, const SummaryResult& summary) {
+void write_summary_csv(Writer& out, const SummaryResult& summary) {
   out.put("name,runs,median_us,min_us,max_us,mean_us\r\n");
   for (const SummarizedArea& area : summary.areas) {
     field(out, area.name);
@@ -68,7 +65,7 @@ void write_summary_csv(Output& out, const SummaryResult& summary) {
   }
 }
 
-void write_comparison_csv(Output& out, const ComparisonResult& comparison) {
+void write_comparison_csv(Writer& out, const ComparisonResult& comparison) {
   out.put(
       "name,before_runs,before_median_us,before_min_us,before_max_us,before_mean_us,"
       "after_runs,after_median_us,after_min_us,after_max_us,after_mean_us,ratio,p_value,"

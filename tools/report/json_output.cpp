@@ -2,7 +2,7 @@
 // one per line, so a summary of a million areas is never one tree in memory.
 #include <nlohmann/json.hpp>
 
-#include "tools/report/output.h"
+#include "tools/report/output_formats.h"
 
 namespace vykpav::report {
 
@@ -26,13 +26,13 @@ Json optional_number(const std::optional<double>& value) {
   return value ? Json(*value) : Json(nullptr);
 }
 
-void put(Output& out, const Json& value) {
+void put(Writer& out, const Json& value) {
   out.put(value.dump(-1, ' ', false, Json::error_handler_t::replace));
 }
 
 // {"<head>": ..., "areas": [\n<area>,\n<area>\n]}
 template <typename Areas, typename AreaJson>
-void document(Output& out, const Json& head, const Areas& areas, AreaJson area_json) {
+void document(Writer& out, const Json& head, const Areas& areas, AreaJson area_json) {
   std::string opening = head.dump();
   opening.pop_back();  // the closing brace: the areas follow
   out.put(opening);
@@ -48,7 +48,7 @@ void document(Output& out, const Json& head, const Areas& areas, AreaJson area_j
 
 }  // namespace
 
-void write_summary_json(Output& out, const SummaryResult& summary) {
+void write_summary_json(Writer& out, const SummaryResult& summary) {
   document(out, Json{{"reports", summary.reports}}, summary.areas, [](const SummarizedArea& a) {
     Json area{{"name", std::string(a.name)}};
     area.update(summary_fields(a.summary));
@@ -56,7 +56,7 @@ void write_summary_json(Output& out, const SummaryResult& summary) {
   });
 }
 
-void write_comparison_json(Output& out, const ComparisonResult& comparison) {
+void write_comparison_json(Writer& out, const ComparisonResult& comparison) {
   document(out,
            Json{{"before_reports", comparison.before_reports},
                 {"after_reports", comparison.after_reports}},

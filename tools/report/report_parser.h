@@ -1,5 +1,5 @@
-// Reads one piece of a report at a time (its header, one area block, its
-// closing lines) from the front of a window of bytes. The window may end
+// Reads one piece of a report at a time (its opening lines, one area block,
+// its closing lines) from the front of a window of bytes. The window may end
 // anywhere: the parser then says the piece is incomplete, and its caller
 // reads more or, at the end of the input, takes the report as cut short.
 //
@@ -25,13 +25,13 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <string>
 #include <string_view>
 
-#include "tools/report/report_bytes.h"
-#include "tools/report/report_pieces.h"
+#include "timer/messages.h"
 
 namespace vykpav::report {
+
+using timer::Language;
 
 enum class Outcome {
   kParsed,      // the piece is whole: `at` is its size
@@ -46,7 +46,8 @@ struct Step {
   const char* expected = "";
 };
 
-struct ReportHeader {
+// A report's first four lines.
+struct ReportOpening {
   Language language;
   std::uint64_t frequency;
   std::string_view date_time;  // the third line without its indent
@@ -57,31 +58,6 @@ struct AreaBlock {
   std::uint64_t microseconds, milliseconds, seconds;
   std::string_view start_file, end_file;
   std::uint32_t start_line, end_line;
-  std::size_t line_breaks;  // LF bytes in the block, its own and its texts'
-};
-
-// The file texts of the last block read, with the fixed text around them.
-// Hosts pass __FILE__, so most blocks name the files of the block before,
-// and the parser reads such a block's file lines as the library writes
-// them, comparing two long runs.
-class LastFileTexts {
- public:
-  Language language() const noexcept { return language_; }
-  // Whether the texts can be found again that way: neither holds a
-  // quotation mark or a CR, so the first quotation mark after each ends it
-  // and no report can start inside it.
-  bool usable() const noexcept { return usable_; }
-  void remember(Language language, std::string_view begin_file, std::string_view end_file,
-                std::size_t line_feeds);
-
- private:
-  friend class ReportParser;
-  Language language_ = Language::English;
-  bool usable_ = false;
-  std::size_t begin_size_ = 0, end_size_ = 0, end_file_at_ = 0;  // end_file_at_: in end_run_
-  std::size_t line_feeds_ = 0;                                   // in both texts
-  std::string begin_run_;  // the begin file, its quotation mark, the line label
-  std::string end_run_;    // line break, end label and quote, the file, quote, line label
 };
 
 class ReportParser {
@@ -90,28 +66,22 @@ class ReportParser {
   ReportParser(std::string_view window, bool at_end) noexcept : text_(window), at_end_(at_end) {}
 
   // A report's first four lines, the line break that starts it included.
-  Step header(ReportHeader& out);
-  // One area block of a report in `language`, its empty line included;
-  // `files` holds the last block's file texts, and then this one's.
-  Step block(Language language, AreaBlock& out, LastFileTexts& files) const;
+  Step opening(ReportOpening& out) const;
+  // One area block of a report in `language`, its empty line included.
+  Step block(Language language, AreaBlock& out) const;
   // The two empty lines and the notice that close a report, up to the line
   // break that starts the next one (or the end of the input).
-  Step closing(std::string_view& notice);
+  Step closing(std::string_view& notice) const;
   // Whether the closing lines come next (else an area block should).
-  bool at_closing() const noexcept;
+  bool at_closing() const noexcept { return !text_.empty() && text_[0] == '\r'; }
 
  private:
   enum class Match { kYes, kNo, kShort };
 
-  Match match(std::size_t at, std::string_view piece) const noexcept {
-    const std::size_t available = text_.size() - at;
-    if (available >= piece.size())
-      return same_bytes(text_.data() + at, piece.data(), piece.size()) ? Match::kYes : Match::kNo;
-    return same_bytes(text_.data() + at, piece.data(), available) ? Match::kShort : Match::kNo;
-  }
+  Match match(std::size_t at, std::string_view piece) const noexcept;
   Match report_starts(std::size_t at) const noexcept;
-  Match head_follows(std::size_t at, const JoinedPieces& pieces) const noexcept;
   Match head_number(std::size_t at, std::uint64_t* value) const noexcept;
+  std::size_t head_prefix(std::size_t at, std::string_view head_rest) const noexcept;
   Step failure(std::size_t at, const char* expected, std::size_t piece) const noexcept;
   Step failure(std::size_t at, const char* expected) const noexcept {
     return failure(at, expected, at);
@@ -121,17 +91,11 @@ class ReportParser {
   Match line_number(std::size_t& at, std::uint32_t& value) const noexcept;
   Step report_start_within(std::size_t& checked, std::size_t to) const noexcept;
   Step line_break_of_new_report(std::size_t line_break, std::size_t after) const noexcept;
-  Step name_end(std::size_t from, std::string_view microseconds, const Messages& text,
-                const JoinedPieces& pieces, std::size_t& end) const noexcept;
-  bool velocity_as_written(std::size_t& at, std::string_view head, std::size_t digits,
-                           const Messages& text, const JoinedPieces& pieces,
-                           AreaBlock& out) const noexcept;
-  bool files_as_written(std::size_t at, const JoinedPieces& pieces, const LastFileTexts& files,
-                        AreaBlock& out, std::size_t& size) const noexcept;
-  Step file_end(std::size_t from, bool begin_line, const Messages& text, const JoinedPieces& pieces,
-                std::size_t& end, std::uint32_t& line, std::size_t& after) const noexcept;
-  std::size_t head_prefix(std::size_t at, const JoinedPieces& pieces) const noexcept;
-  Match after_end_line(std::size_t at, const JoinedPieces& pieces) const noexcept;
+  Step name_end(std::size_t from, std::string_view microseconds, Language language,
+                std::size_t& end) const;
+  Step file_end(std::size_t from, bool begin_line, Language language, std::size_t& end,
+                std::uint32_t& line) const;
+  Match after_end_line(std::size_t at, Language language) const;
 
   std::string_view text_;
   bool at_end_;

@@ -4,42 +4,34 @@
 #include <cerrno>
 #include <cstring>
 #include <memory>
-
-#include "tools/report/report_bytes.h"
-
-#include <sys/stat.h>
+#include <string_view>
 
 namespace vykpav::report {
 
 namespace {
 
-// Read in pieces that stay in the processor's cache while they are parsed.
-constexpr std::size_t kChunk = 256 * 1024;
-
 // The bytes of the input not yet parsed, refilled from the file.
 class InputWindow {
  public:
-  InputWindow(std::FILE* file, const std::string& name) : file_(file), name_(name) {}
+  InputWindow(std::FILE* file, const std::string& name, std::size_t read_size)
+      : file_(file), name_(name), read_size_(std::max<std::size_t>(read_size, 1)) {}
 
-  std::string_view view() const noexcept { return {bytes_.data() + begin_, end_ - begin_}; }
+  std::string_view view() const noexcept { return std::string_view(bytes_).substr(begin_); }
   bool at_end() const noexcept { return at_end_; }
   void consume(std::size_t n) noexcept { begin_ += n; }
 
-  // Reads more after what the window holds: a chunk, or as much as it holds
-  // already, so a piece that spans many chunks is parsed again only a few
-  // times.
+  // Reads more after what the window holds: a read's worth, or as much as it
+  // holds already, so a piece that spans many reads is parsed again only a
+  // few times. `line` is where a read error is reported.
   void read_more(std::size_t line) {
-    const std::size_t held = end_ - begin_;
-    if (begin_ != 0) {
-      std::memmove(bytes_.data(), bytes_.data() + begin_, held);
-      begin_ = 0;
-      end_ = held;
-    }
-    const std::size_t want = std::max(kChunk, held);
-    if (bytes_.size() < end_ + want) bytes_.resize(end_ + want);
+    bytes_.erase(0, begin_);
+    begin_ = 0;
+    const std::size_t held = bytes_.size();
+    const std::size_t want = std::max(read_size_, held);
+    bytes_.resize(held + want);
     errno = 0;
-    const std::size_t got = std::fread(bytes_.data() + end_, 1, want, file_);
-    end_ += got;
+    const std::size_t got = std::fread(&bytes_[held], 1, want, file_);
+    bytes_.resize(held + got);
     if (got == want) return;
     if (std::ferror(file_)) {
       const int error = errno;
@@ -52,30 +44,41 @@ class InputWindow {
  private:
   std::FILE* file_;
   const std::string& name_;
-  std::vector<char> bytes_;
-  std::size_t begin_ = 0, end_ = 0;
+  std::size_t read_size_;
+  std::string bytes_;
+  std::size_t begin_ = 0;
   bool at_end_ = false;
 };
 
-bool is_blank(std::string_view text) noexcept {
-  return std::all_of(text.begin(), text.end(),
-                     [](char c) { return c == '\r' || c == '\n' || c == ' ' || c == '\t'; });
+// A report has a line feed every few dozen bytes: found one by one, not
+// counted byte by byte.
+std::size_t line_feeds(std::string_view text) noexcept {
+  std::size_t count = 0;
+  for (std::size_t at = text.find('\n'); at != std::string_view::npos; at = text.find('\n', at + 1))
+    ++count;
+  return count;
 }
 
-// Why a text that is no report might be one all the same.
+bool is_blank(std::string_view text) noexcept {
+  return text.find_first_not_of("\r\n \t") == std::string_view::npos;
+}
+
+// Why a text that is no report might be one all the same, from the bytes
+// at its start (kHintBytes of them, where the input has as many).
+constexpr std::size_t kHintBytes = 4096;
 std::string hint(std::string_view window) {
-  const std::size_t lf = window.substr(0, 4096).find('\n');
+  const std::size_t lf = window.substr(0, kHintBytes).find('\n');
   if (lf != std::string_view::npos && (lf == 0 || window[lf - 1] != '\r'))
     return " (its lines end in LF alone; a report's end in CR LF)";
   return "";
 }
 
-enum class Expect { kHeader, kBlock, kNextReport };
+enum class Expect { kOpening, kBlock, kNextReport };
 
 class Reader {
  public:
-  Reader(std::FILE* file, const std::string& name, ReportVisitor& visitor)
-      : name_(name), input_(file, name), visitor_(visitor) {}
+  Reader(std::FILE* file, const std::string& name, ReportVisitor& visitor, std::size_t read_size)
+      : name_(name), input_(file, name, read_size), visitor_(visitor) {}
 
   ReadResult run() {
     input_.read_more(line_);
@@ -89,8 +92,8 @@ class Reader {
   std::size_t line_at(std::size_t at) const {
     return line_ + line_feeds(input_.view().substr(0, at));
   }
-  void consume(std::size_t size, std::size_t line_breaks) {
-    line_ += line_breaks;
+  void consume(std::size_t size) {
+    line_ = line_at(size);
     consumed_ += size;
     input_.consume(size);
   }
@@ -104,11 +107,15 @@ class Reader {
                  (blocks_ == 1 ? " complete area block is" : " complete area blocks are") +
                  " counted");
   }
+  void opening_cut_short(std::size_t at) {
+    ++result_.cut_short;
+    warn(at, "a report was cut short in its first lines; it is left out");
+  }
 
   // Parses the next piece; false at the end of the input.
   bool step() {
     const std::string_view window = input_.view();
-    ReportParser parser(window, input_.at_end());
+    const ReportParser parser(window, input_.at_end());
     Step step;
     if (expect_ == Expect::kBlock && parser.at_closing()) {
       std::string_view notice;
@@ -119,17 +126,17 @@ class Reader {
         const std::string_view ours = timer::kReportNotice;
         if (notice.size() < ours.size() && ours.substr(0, notice.size()) == notice)
           report_cut_short(step.at);
-        consume(step.at, line_feeds(window.substr(0, step.at)));
+        consume(step.at);
         expect_ = Expect::kNextReport;
         return true;
       }
     } else if (expect_ == Expect::kBlock) {
       AreaBlock block;
-      step = parser.block(language_, block, last_files_);
+      step = parser.block(language_, block);
       if (step.outcome == Outcome::kParsed) {
         visitor_.area(block);
         ++blocks_;
-        consume(step.at, block.line_breaks);
+        consume(step.at);
         return true;
       }
     } else {
@@ -138,17 +145,17 @@ class Reader {
         input_.read_more(line_);
         return true;
       }
-      ReportHeader header;
-      step = parser.header(header);
+      ReportOpening opening;
+      step = parser.opening(opening);
       if (step.outcome == Outcome::kParsed) {
         ++result_.reports;
         // Its first line break ends the line before, unless nothing came
         // before it.
         report_line_ = consumed_ == 0 ? 1 : line_ + 1;
         blocks_ = 0;
-        language_ = header.language;
-        visitor_.report(header);
-        consume(step.at, line_feeds(window.substr(0, step.at)));
+        language_ = opening.language;
+        visitor_.report(opening);
+        consume(step.at);
         expect_ = Expect::kBlock;
         return true;
       }
@@ -175,24 +182,26 @@ class Reader {
                                                          : "no report: the input ends inside "
                                                            "the first lines of one"));
         } else {
-          ++result_.cut_short;
-          warn(0, "a report was cut short in its first lines; it is left out");
+          opening_cut_short(0);
         }
         return false;
       case Outcome::kNewReport:
         if (in_report) {
           report_cut_short(step.at);
         } else {
-          ++result_.cut_short;
-          warn(step.at, "a report was cut short in its first lines; it is left out");
+          opening_cut_short(step.at);
         }
-        consume(step.at, line_feeds(window.substr(0, step.at)));
-        expect_ = Expect::kHeader;
+        consume(step.at);
+        expect_ = Expect::kOpening;
         return true;
       case Outcome::kBroken:
         if (expect_ == Expect::kNextReport && is_blank(window)) {
           if (input_.at_end()) return false;
           input_.read_more(line_);
+          return true;
+        }
+        if (result_.reports == 0 && window.size() < kHintBytes && !input_.at_end()) {
+          input_.read_more(line_);  // so the hint does not depend on where a read ended
           return true;
         }
         if (result_.reports == 0)
@@ -211,9 +220,8 @@ class Reader {
   InputWindow input_;
   ReportVisitor& visitor_;
   ReadResult result_;
-  Expect expect_ = Expect::kHeader;
+  Expect expect_ = Expect::kOpening;
   Language language_ = Language::English;
-  LastFileTexts last_files_;
   std::size_t line_ = 1;         // of the window's first byte
   std::size_t report_line_ = 1;  // where the report being read starts
   std::size_t blocks_ = 0;       // its complete area blocks
@@ -222,28 +230,21 @@ class Reader {
 
 }  // namespace
 
-ReadResult read_reports(std::FILE* file, const std::string& name, ReportVisitor& visitor) {
-  struct stat status;
-  if (fstat(fileno(file), &status) == 0 && S_ISREG(status.st_mode) && status.st_size > 0)
-    visitor.input_size(static_cast<std::uint64_t>(status.st_size));
-  return Reader(file, name, visitor).run();
-}
-
-std::string input_name(const std::string& path) {
-  return path == "-" ? std::string("standard input") : path;
+ReadResult read_reports(std::FILE* file, const std::string& name, ReportVisitor& visitor,
+                        std::size_t read_size) {
+  return Reader(file, name, visitor, read_size).run();
 }
 
 ReadResult read_report_file(const std::string& path, ReportVisitor& visitor) {
-  const std::string name = input_name(path);
-  if (path == "-") return read_reports(stdin, name, visitor);
+  if (path == "-") return read_reports(stdin, "standard input", visitor);
   errno = 0;
   const std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(std::fopen(path.c_str(), "rb"),
                                                              &std::fclose);
   if (!file) {
     const int error = errno;
-    throw ReadError(name + ": cannot open: " + (error != 0 ? std::strerror(error) : "unknown"));
+    throw ReadError(path + ": cannot open: " + (error != 0 ? std::strerror(error) : "unknown"));
   }
-  return read_reports(file.get(), name, visitor);
+  return read_reports(file.get(), path, visitor);
 }
 
 }  // namespace vykpav::report

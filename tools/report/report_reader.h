@@ -5,7 +5,6 @@
 #define VYKPAV_TOOLS_REPORT_REPORT_READER_H
 
 #include <cstddef>
-#include <cstdint>
 #include <cstdio>
 #include <stdexcept>
 #include <string>
@@ -15,16 +14,13 @@
 
 namespace vykpav::report {
 
-// What the reader finds, in file order. The texts of a block stay valid
-// only during the call.
+// What the reader finds, in file order. The texts stay valid only during
+// the call.
 class ReportVisitor {
  public:
   virtual ~ReportVisitor() = default;
-  virtual void report(const ReportHeader& header) = 0;
+  virtual void report(const ReportOpening& opening) = 0;
   virtual void area(const AreaBlock& block) = 0;
-  // Before the first report, when the input's size is known (a regular
-  // file): room may be made for what it can hold.
-  virtual void input_size(std::uint64_t bytes) { (void)bytes; }
 };
 
 // Input that holds no report, or that cannot be opened or read: one line
@@ -35,20 +31,24 @@ class ReadError : public std::runtime_error {
 };
 
 struct ReadResult {
-  std::size_t reports = 0;    // the ones with their first four lines whole
-  std::size_t cut_short = 0;  // of those, the ones that stop part way
+  std::size_t reports = 0;  // the ones with their first four lines whole
+  // Reports that stop part way: of those above, and those left out, cut in
+  // their first lines. One warning each.
+  std::size_t cut_short = 0;
   std::vector<std::string> warnings;
 };
 
+// The bytes read at a time: pieces that stay in the processor's cache while
+// they are parsed. What the reader finds does not depend on it.
+inline constexpr std::size_t kReadSize = 256 * 1024;
+
 // Reads `file` to its end; `name` is what messages call it. Throws
 // ReadError. A report cut short gives its complete blocks and a warning.
-ReadResult read_reports(std::FILE* file, const std::string& name, ReportVisitor& visitor);
+ReadResult read_reports(std::FILE* file, const std::string& name, ReportVisitor& visitor,
+                        std::size_t read_size = kReadSize);
 
 // Opens `path` ("-" is standard input) and reads it.
 ReadResult read_report_file(const std::string& path, ReportVisitor& visitor);
-
-// What messages call the input at `path`.
-std::string input_name(const std::string& path);
 
 }  // namespace vykpav::report
 

@@ -6,19 +6,24 @@
 namespace vykpav::report {
 
 Summary summarize(const std::uint64_t* values, std::size_t count) {
+  const std::size_t middle = count / 2;
   Summary s;
   s.runs = count;
   s.min = values[0];
   s.max = values[count - 1];
-  const std::size_t middle = count / 2;
   s.median = count % 2 == 1 ? static_cast<double>(values[middle])
                             : static_cast<double>((static_cast<long double>(values[middle - 1]) +
                                                    static_cast<long double>(values[middle])) /
                                                   2);
-  __extension__ typedef unsigned __int128 u128;
-  u128 sum = 0;  // a million runs of 2^64 - 1 still fit
-  for (std::size_t i = 0; i < count; ++i) sum += values[i];
-  s.mean = static_cast<double>(static_cast<long double>(sum) / static_cast<long double>(count));
+  // The sum in two words, exact for any count of any values.
+  std::uint64_t low = 0, high = 0;
+  for (std::size_t i = 0; i < count; ++i) {
+    low += values[i];
+    if (low < values[i]) ++high;
+  }
+  const long double sum =
+      static_cast<long double>(high) * 18446744073709551616.0L + static_cast<long double>(low);
+  s.mean = static_cast<double>(sum / static_cast<long double>(count));
   return s;
 }
 

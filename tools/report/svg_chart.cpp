@@ -7,6 +7,7 @@
 #include "tools/report/area_name.h"
 #include "tools/report/chart_scale.h"
 #include "tools/report/duration_text.h"
+#include "tools/report/number_text.h"
 
 namespace vykpav::report {
 
@@ -110,7 +111,7 @@ Layout layout(const Areas& areas, double row_height, std::size_t rows_per_band,
   return l;
 }
 
-void open_svg(Output& out, const Layout& l, const std::string& title, const std::string& about) {
+void open_svg(Writer& out, const Layout& l, const std::string& title, const std::string& about) {
   const std::string w = num(l.width), h = num(l.height);
   out.put("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n");
   out.put("<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"" + w + "\" height=\"" + h +
@@ -126,7 +127,7 @@ void open_svg(Output& out, const Layout& l, const std::string& title, const std:
 
 // Grid lines through the rows, broken by the label rows; labelled above the
 // rows, in each label row and below the rows.
-void axis(Output& out, const Layout& l, const ChartScale& scale) {
+void axis(Writer& out, const Layout& l, const ChartScale& scale) {
   for (const Tick& tick : scale.ticks()) {
     const std::string x = num(l.plot_left + scale.x(tick.microseconds));
     const bool major = !tick.label.empty();
@@ -142,13 +143,13 @@ void axis(Output& out, const Layout& l, const ChartScale& scale) {
   }
 }
 
-void stripe(Output& out, const Layout& l, double y, double height, std::size_t row) {
+void stripe(Writer& out, const Layout& l, double y, double height, std::size_t row) {
   if (row % 2 == 1) return;
   out.put("<rect x=\"" + num(kMargin / 2) + "\" y=\"" + num(y) + "\" width=\"" +
           num(l.width - kMargin) + "\" height=\"" + num(height) + "\" fill=\"#f2f4f7\"/>\n");
 }
 
-void name_label(Output& out, const Layout& l, std::string_view name, double middle) {
+void name_label(Writer& out, const Layout& l, std::string_view name, double middle) {
   out.put("<text x=\"" + num(l.plot_left - 10) + "\" y=\"" + num(middle + 4.5) +
           "\" font-size=\"13\" fill=\"" + kInkColour + "\" text-anchor=\"end\"><title>" +
           xml(name) + "</title>" + xml(shortened(printable_name(name), kLongestLabel)) +
@@ -157,7 +158,7 @@ void name_label(Output& out, const Layout& l, std::string_view name, double midd
 
 // A bar from the axis' start to the median, and a whisker from the minimum
 // to the maximum across it.
-void bar(Output& out, const Layout& l, const ChartScale& scale, const Summary& s, double top,
+void bar(Writer& out, const Layout& l, const ChartScale& scale, const Summary& s, double top,
          double height, const char* colour) {
   const double middle = top + height / 2;
   out.put("<rect x=\"" + num(l.plot_left) + "\" y=\"" + num(top) + "\" width=\"" +
@@ -171,7 +172,7 @@ void bar(Output& out, const Layout& l, const ChartScale& scale, const Summary& s
           "\" stroke-width=\"1.5\" fill=\"none\"/>\n");
 }
 
-void text(Output& out, double x, double y, const std::string& content, const char* style) {
+void text(Writer& out, double x, double y, const std::string& content, const char* style) {
   out.put("<text x=\"" + num(x) + "\" y=\"" + num(y) + "\" font-size=\"12\" " + style + ">" +
           xml(content) + "</text>\n");
 }
@@ -203,7 +204,7 @@ const char* verdict_colour(Verdict verdict) {
 
 }  // namespace
 
-void write_summary_svg(Output& out, const SummaryResult& summary) {
+void write_summary_svg(Writer& out, const SummaryResult& summary) {
   const Layout l = layout(summary.areas, kSummaryRow, kSummaryRowsPerBand, 200);
   double largest = 0, smallest = 0;
   for (const SummarizedArea& area : summary.areas) {
@@ -235,7 +236,7 @@ void write_summary_svg(Output& out, const SummaryResult& summary) {
   out.put("</svg>\n");
 }
 
-void write_comparison_svg(Output& out, const ComparisonResult& comparison, double alpha) {
+void write_comparison_svg(Writer& out, const ComparisonResult& comparison, double alpha) {
   const Layout l = layout(comparison.areas, kComparisonRow, kComparisonRowsPerBand, 330);
   double largest = 0, smallest = 0;
   for (const ComparedArea& area : comparison.areas)
@@ -282,7 +283,7 @@ void write_comparison_svg(Output& out, const ComparisonResult& comparison, doubl
     const char* ink = "fill=\"#1f2d3d\"";
     if (area.before) text(out, columns[0], top + 16.5, duration_text(area.before->median), ink);
     if (area.after) text(out, columns[1], top + 31.5, duration_text(area.after->median), ink);
-    if (area.ratio) text(out, columns[2], middle + 4.5, "\u00D7" + ratio_text(*area.ratio), ink);
+    if (area.ratio) text(out, columns[2], middle + 4.5, "\u00D7" + three_digits(*area.ratio), ink);
     const std::string style = std::string("font-weight=\"bold\" fill=\"") +
                               (area.verdict == Verdict::kFaster   ? kFasterColour
                                : area.verdict == Verdict::kSlower ? kSlowerColour

@@ -6,12 +6,13 @@
 #define VYKPAV_TOOLS_REPORT_SVG_CHART_H
 
 #include "tools/report/comparison.h"
-#include "tools/report/output.h"
+#include "tools/report/summary.h"
+#include "tools/report/writer.h"
 
 namespace vykpav::report {
 
-void write_summary_svg(Output& out, const SummaryResult& summary);
-void write_comparison_svg(Output& out, const ComparisonResult& comparison, double alpha);
+void write_summary_svg(Writer& out, const SummaryResult& summary);
+void write_comparison_svg(Writer& out, const ComparisonResult& comparison, double alpha);
 
 }  // namespace vykpav::report
 

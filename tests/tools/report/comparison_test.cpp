@@ -8,13 +8,15 @@
 #include "tools/report/area_name.h"
 #include "tools/report/comparison.h"
 #include "tools/report/duration_text.h"
+#include "tools/report/number_text.h"
+#include "tools/report/summary.h"
 
 namespace {
 
 using vykpav::report::AreaBlock;
 using vykpav::report::ComparedArea;
 using vykpav::report::ComparisonResult;
-using vykpav::report::ReportHeader;
+using vykpav::report::ReportOpening;
 using vykpav::report::RunTable;
 using vykpav::report::Verdict;
 
@@ -24,7 +26,7 @@ struct Run {
 
 void feed(RunTable& table, const std::vector<Run>& runs) {
   for (const Run& run : runs) {
-    table.report(ReportHeader{vykpav::timer::Language::English, 10000000, ""});
+    table.report(ReportOpening{vykpav::timer::Language::English, 10000000, ""});
     for (const auto& [name, us] : run.areas) {
       AreaBlock block{};
       block.name = name;
@@ -47,7 +49,7 @@ TEST(RunTable, KeepsOneValuePerReportUnderTheUtf8Name) {
   // a report is not a second run.
   feed(table, {{{{"\xE8", 5}, {"\xD0\xB8", 7}, {"a", 1}}}, {{{"a", 2}, {"\xE8", 9}}}});
   EXPECT_EQ(table.reports(), 2u);
-  const auto summary = vykpav::report::summarize(table);
+  const auto summary = vykpav::report::area_summaries(table);
   EXPECT_EQ(table.areas(), 2u);
   ASSERT_EQ(summary.areas.size(), 2u);
   EXPECT_EQ(summary.areas[0].name, "a");
@@ -58,11 +60,46 @@ TEST(RunTable, KeepsOneValuePerReportUnderTheUtf8Name) {
   EXPECT_EQ(summary.areas[1].summary.max, 9u);
 }
 
+// Enough areas that the table grows many times over, in another order in
+// each report, some of them in one report alone.
+TEST(RunTable, KeepsEveryAreaOfManyReportsApart) {
+  constexpr std::uint64_t kAreas = 20000;
+  std::vector<::Run> runs(3);
+  for (std::uint64_t i = 0; i < kAreas; ++i) {
+    const std::string name = "area " + std::to_string(i);
+    runs[0].areas.push_back({name, i});
+    runs[1].areas.push_back({"area " + std::to_string(kAreas - 1 - i), 2 * (kAreas - 1 - i)});
+    if (i % 3 == 0) runs[2].areas.push_back({name, 3 * i});
+  }
+  runs[2].areas.push_back({"only in the last", 7});
+  RunTable table;
+  feed(table, runs);
+  table.group();
+  ASSERT_EQ(table.areas(), kAreas + 1);
+  for (std::uint64_t i = 0; i < kAreas; i += 997) {
+    const std::string name = "area " + std::to_string(i);
+    SCOPED_TRACE(name);
+    const std::size_t area = table.find(name);
+    ASSERT_EQ(area, i) << "numbered in the order first seen";
+    EXPECT_EQ(table.name(area), name);
+    const vykpav::report::AreaRuns runs_of_area = table.runs(area);
+    const std::vector<std::uint64_t> values(runs_of_area.values,
+                                            runs_of_area.values + runs_of_area.count);
+    std::vector<std::uint64_t> expected = {i, 2 * i};
+    if (i % 3 == 0) expected.push_back(3 * i);
+    EXPECT_EQ(values, expected);
+  }
+  EXPECT_EQ(table.find("only in the last"), kAreas);
+  EXPECT_EQ(table.runs(kAreas).count, 1u);
+  EXPECT_EQ(table.find("area"), table.areas()) << "a name not in the table";
+  EXPECT_EQ(table.find(""), table.areas());
+}
+
 TEST(Summary, OrdersByMedianThenName) {
   RunTable table;
   feed(table, {{{{"slow", 900}, {"b", 10}, {"a", 10}, {"fast", 2}}},
                {{{"slow", 100}, {"b", 10}, {"a", 10}, {"fast", 4}}}});
-  const auto summary = vykpav::report::summarize(table);
+  const auto summary = vykpav::report::area_summaries(table);
   std::vector<std::string> names;
   for (const auto& area : summary.areas) names.emplace_back(area.name);
   EXPECT_EQ(names, (std::vector<std::string>{"fast", "a", "b", "slow"}));
@@ -201,7 +238,8 @@ TEST(DurationText, PicksTheUnitAndThreeDigits) {
     SCOPED_TRACE(us);
     EXPECT_EQ(vykpav::report::duration_text(us), text);
   }
-  EXPECT_EQ(vykpav::report::ratio_text(0.5234), "0.523");
+  EXPECT_EQ(vykpav::report::three_digits(0.5234), "0.523");
+  EXPECT_EQ(vykpav::report::three_digits(3.7e19), "37000000000000000000");  // past 2^64
   EXPECT_EQ(vykpav::report::p_value_text(0.0079365), "0.00794");
   EXPECT_EQ(vykpav::report::p_value_text(3e-8), "<0.0001");
 }

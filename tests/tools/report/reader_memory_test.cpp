@@ -47,7 +47,7 @@ TEST(ReaderMemory, StaysFarBelowTheFileSize) {
   const std::string path = testing::TempDir() + "vykpav_report_memory.txt";
   std::remove(path.c_str());
   report_testing::HostRun run;
-  for (int i = 0; i < 300; ++i) run.areas.push_back({"area " + std::to_string(i), 7u * i});
+  for (unsigned i = 0; i < 300; ++i) run.areas.push_back({"area " + std::to_string(i), 7u * i});
   for (int report = 0; report < 60; ++report) report_testing::append_report(path, run);
   const std::size_t file_size = report_testing::file_text(path).size();
   ASSERT_GT(file_size, 5u << 20);
@@ -59,7 +59,7 @@ TEST(ReaderMemory, StaysFarBelowTheFileSize) {
     vykpav::report::RunTable table;
     reports = vykpav::report::read_report_file(path, table).reports;
     table.group();
-    for (std::uint32_t k = 0; k < table.areas(); ++k) values += table.run(k).count;
+    for (std::size_t k = 0; k < table.areas(); ++k) values += table.runs(k).count;
   }
   const std::size_t used = peak - before;
   std::remove(path.c_str());

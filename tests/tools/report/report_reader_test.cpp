@@ -198,7 +198,7 @@ TEST(ReportReader, AReportCutShortAndThenAppendedToKeepsTheNextReportWhole) {
 
 TEST(ReportReader, PiecesLargerThanWhatItReadsAtOnceArriveWhole) {
   HostRun run;
-  for (int i = 0; i < 4000; ++i) run.areas.push_back({"area " + std::to_string(i), 10u * i});
+  for (unsigned i = 0; i < 4000; ++i) run.areas.push_back({"area " + std::to_string(i), 10u * i});
   run.areas.push_back({std::string(700 * 1024, 'n'), 5, std::string(300 * 1024, 'f')});
   Recorder seen;
   const ReadResult result = read_text(report_text(run, scratch()), seen);
@@ -211,6 +211,62 @@ TEST(ReportReader, PiecesLargerThanWhatItReadsAtOnceArriveWhole) {
   EXPECT_EQ(long_one->name, run.areas.back().name);
   EXPECT_EQ(long_one->start_file, run.areas.back().start_file);
   EXPECT_EQ(blocks.back().name, "area 3999");
+}
+
+// All that a reading gives, as text: each report and block, the counts,
+// the warnings or the error.
+std::string reading_of(const std::string& text, std::size_t read_size) {
+  Recorder seen;
+  std::string reading;
+  try {
+    const ReadResult result = read_text(text, seen, read_size);
+    reading =
+        std::to_string(result.reports) + " reports, " + std::to_string(result.cut_short) + " cut\n";
+    for (const std::string& warning : result.warnings) reading += warning + "\n";
+  } catch (const ReadError& e) {
+    reading = std::string(e.what()) + "\n";
+  }
+  for (const report_testing::SeenReport& report : seen.reports) {
+    reading += std::string("report ") + language_name(report.language) + " " +
+               std::to_string(report.frequency) + " " + report.date_time + "\n";
+    for (const report_testing::SeenBlock& b : report.blocks)
+      reading += ::testing::PrintToString(b.name) + " " + std::to_string(b.microseconds) + " " +
+                 std::to_string(b.milliseconds) + " " + std::to_string(b.seconds) + " " +
+                 ::testing::PrintToString(b.start_file) + ":" + std::to_string(b.start_line) + " " +
+                 ::testing::PrintToString(b.end_file) + ":" + std::to_string(b.end_line) + "\n";
+  }
+  return reading;
+}
+
+// The reader takes its input a read at a time, and a piece may be cut at
+// the end of what it holds at any byte: what it finds must not depend on
+// where.
+TEST(ReportReader, FindsTheSameWhateverItReadsAtATime) {
+  const std::string first = report_text({awkward_areas(), Language::English}, scratch());
+  const std::string second = report_text(three_areas(Language::Russian), scratch());
+  const std::string both = first + second;
+  struct Row {
+    const char* what;
+    std::string text;
+  };
+  const Row rows[] = {
+      {"one report", first},
+      {"two appended", both},
+      {"the first cut in a name, then the second",
+       first.substr(0, first.find("fake: __") + 8) + second},
+      {"the first cut in a file text, then the second",
+       first.substr(0, first.find("quoted") + 3) + second},
+      {"the second cut in its first line", both.substr(0, first.size() + 20)},
+      {"the second cut in a block", both.substr(0, first.size() + second.find("beta") + 2)},
+      {"text after the notice", first + "\r\nmore text"},
+      {"not a report", "hello\r\n" + first},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.what);
+    const std::string whole = reading_of(row.text, vykpav::report::kReadSize);
+    for (const std::size_t read_size : {1u, 2u, 7u, 64u, 1000u})
+      EXPECT_EQ(reading_of(row.text, read_size), whole) << read_size << " bytes at a time";
+  }
 }
 
 std::string error_of(const std::string& text) {

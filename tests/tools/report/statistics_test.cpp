@@ -43,6 +43,7 @@ TEST(Summarize, GivesRunsMedianExtremesAndMean) {
       {{1, 2, 10}, 2, 13.0 / 3},
       {{0, 0, 5, 9}, 2.5, 3.5},
       {{max - 1, max}, 18446744073709551614.5, 18446744073709551614.5},
+      {{max, max, max, max, max}, 18446744073709551615.0, 18446744073709551615.0},
   };
   for (const Row& row : rows) {
     SCOPED_TRACE(::testing::PrintToString(row.values));
