@@ -3,6 +3,7 @@
 #ifndef VYKPAV_TIMER_MESSAGES_H
 #define VYKPAV_TIMER_MESSAGES_H
 
+#include <cstddef>
 #include <cstdint>
 #include <string_view>
 
@@ -36,7 +37,20 @@ struct Messages {
 
 const Messages& messages(Language language) noexcept;
 
-// The last line of every report, the same in both languages.
+// The report's pieces that are the same in both languages; the report is
+// written with them and vykpav-report reads it with them.
+inline constexpr std::string_view kLineBreak = "\r\n";
+inline constexpr std::string_view kDots =
+    "......................................................................";
+inline constexpr std::string_view kHeadMiddle = ": __________ ";
+inline constexpr std::string_view kHeadEnd = " __________";
+inline constexpr std::string_view kDateIndent = "        ";
+inline constexpr std::string_view kDateTimeGap = "  ";
+// The longest decimal text VsStr writes, 20 digits in groups of three: also
+// the width of every head line's number.
+inline constexpr std::size_t kLongestGroupedNumber = 26;
+inline constexpr std::size_t kLongestLineNumber = 10;  // 4294967295
+// The last line of every report.
 inline constexpr std::string_view kReportNotice = "Selvorin VYK_PAV code area timer";
 
 }  // namespace vykpav::timer

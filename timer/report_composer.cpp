@@ -20,19 +20,9 @@ using Selvorin::VYKNB64;
 
 namespace {
 
-constexpr std::string_view kLineBreak = "\r\n";
-constexpr std::string_view kDots =
-    "......................................................................";
-constexpr std::string_view kHeadMiddle = ": __________ ";
-constexpr std::string_view kHeadEnd = " __________";
-constexpr std::string_view kDateIndent = "        ";
-constexpr std::string_view kDateTimeGap = "  ";
 constexpr ulong32 kGroupedFormat = 3;              // groups of three, space between
 constexpr ulong32 kHeadNumberFormat = 0x00140003;  // the same, at least 20 digits
 constexpr ulong32 kLineFormat = 0;                 // "%u": no groups, no fill
-// The longest decimal text VsStr writes: 20 digits in groups of three.
-constexpr std::size_t kLongestNumber = 26;
-constexpr std::size_t kLongestLineNumber = 10;  // 4294967295
 
 void append_number(std::string& out, VYKNB64 value, ulong32 format) {
   unsigned char text[number::kDecimalRoom];
@@ -127,9 +117,9 @@ class TextWriter {
 // The most a block takes besides its name and file texts, and room for VsStr
 // after any number in it.
 std::size_t block_room(const Messages& text) {
-  return kLongestNumber + 1 + text.head_word.size() + kHeadMiddle.size() + kHeadEnd.size() +
+  return kLongestGroupedNumber + 1 + text.head_word.size() + kHeadMiddle.size() + kHeadEnd.size() +
          kLineBreak.size() + kDots.size() + kLineBreak.size() + text.velocity_label.size() +
-         3 * kLongestNumber + text.microseconds_unit.size() + text.milliseconds_unit.size() +
+         3 * kLongestGroupedNumber + text.microseconds_unit.size() + text.milliseconds_unit.size() +
          text.seconds_unit.size() + kLineBreak.size() + text.begin_label.size() + 2 +
          text.line_label.size() + kLongestLineNumber + kLineBreak.size() + text.end_label.size() +
          2 + text.line_label.size() + kLongestLineNumber + 2 * kLineBreak.size() +
@@ -227,11 +217,11 @@ void compose_report(std::string& out, const ReportHeader& header, const OrderedA
   // move its text to ever larger storage many times over. Only ever grown:
   // this standard library's reserve also shrinks, and the next larger report
   // would then start again on fresh storage.
-  const std::size_t largest = kLineBreak.size() + text.frequency_label.size() + kLongestNumber +
-                              text.frequency_unit.size() + kLineBreak.size() + kDateIndent.size() +
-                              header.date.size() + kDateTimeGap.size() + header.time.size() +
-                              4 * kLineBreak.size() + areas.size() * room + ordered.text_bytes +
-                              2 * kLineBreak.size() + kReportNotice.size();
+  const std::size_t largest =
+      kLineBreak.size() + text.frequency_label.size() + kLongestGroupedNumber +
+      text.frequency_unit.size() + kLineBreak.size() + kDateIndent.size() + header.date.size() +
+      kDateTimeGap.size() + header.time.size() + 4 * kLineBreak.size() + areas.size() * room +
+      ordered.text_bytes + 2 * kLineBreak.size() + kReportNotice.size();
   if (largest > out.capacity()) {
     out.reserve(largest);
     platform::advise_large_pages(out.data(), out.capacity());

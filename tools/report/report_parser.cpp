@@ -8,15 +8,14 @@ namespace vykpav::report {
 
 namespace {
 
-constexpr std::string_view kLineBreak = "\r\n";
-constexpr std::string_view kDots =
-    "......................................................................";
-constexpr std::string_view kHeadMiddle = ": __________ ";
-constexpr std::string_view kHeadEnd = " __________";
-constexpr std::string_view kDateIndent = "        ";
+using timer::kDateIndent;
+using timer::kDots;
+using timer::kHeadEnd;
+using timer::kHeadMiddle;
+using timer::kLineBreak;
+using timer::kLongestLineNumber;
 // The head line's microseconds: 20 digits in groups of three, zero-filled.
-constexpr std::size_t kHeadNumberWidth = 26;
-constexpr std::size_t kLongestLineNumber = 10;  // 4294967295
+constexpr std::size_t kHeadNumberWidth = timer::kLongestGroupedNumber;
 // The date and time texts come from 64-byte buffers; a notice is one short
 // line. Anything far longer is not a report.
 constexpr std::size_t kLongestDateLine = 256;
