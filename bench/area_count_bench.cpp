@@ -128,12 +128,16 @@ void area_counts(benchmark::internal::Benchmark* counts) {
   counts->Arg(16)->Arg(128)->Arg(1024)->Arg(16384)->Arg(65536);
 }
 
+// And 2^20 areas, in one shape, for what the caches and the address
+// translation do with a table of that size.
 BENCHMARK(mark_pairs<Walk::kRandom, Names::kLiteral>)
     ->Name("Areas/pair/random/literal")
-    ->Apply(area_counts);
+    ->Apply(area_counts)
+    ->Arg(1 << 20);
 BENCHMARK(floor_readings<Walk::kRandom, Names::kLiteral>)
     ->Name("Areas/floor/random/literal")
-    ->Apply(area_counts);
+    ->Apply(area_counts)
+    ->Arg(1 << 20);
 BENCHMARK(mark_pairs<Walk::kRandom, Names::kCopied>)
     ->Name("Areas/pair/random/copied")
     ->Apply(area_counts);
@@ -152,6 +156,23 @@ BENCHMARK(mark_pairs<Walk::kInTurn, Names::kCopied>)
 BENCHMARK(floor_readings<Walk::kInTurn, Names::kCopied>)
     ->Name("Areas/floor/in_turn/copied")
     ->Apply(area_counts);
+
+// Marks whose names are in no area, among 16 or 65,536 areas: each is
+// ignored, at a cost that does not grow with the table.
+void BM_UnknownNames(benchmark::State& state) {
+  const auto count = static_cast<std::uint32_t>(state.range(0));
+  Host& areas = host(count);
+  Selvorin::VYK_PAV timer(count, const_cast<const char**>(areas.literals().data()));
+  std::vector<std::string> unknown;
+  for (const char* name : kAreas) unknown.push_back(std::string(name) + " (no area)");
+  Walker<Walk::kRandom> walker(16);
+  for (auto _ : state) {
+    const char* area = unknown[walker.next()].c_str();
+    timer._nachalo(area, __FILE__, __LINE__);
+    timer._konec(area, __FILE__, __LINE__);
+  }
+}
+BENCHMARK(BM_UnknownNames)->Name("Areas/unknown_names")->Arg(16)->Arg(65536);
 
 // Building a timer of N areas from a host's list of names (not in byte
 // order), per area; the timer is destroyed outside the timing.
