@@ -75,6 +75,11 @@ void AreaTable::add_numbered_areas(std::uint32_t count) {
   }
 }
 
+VYS_BD* AreaTable::find_in_index(const char* name) noexcept {
+  const std::uint32_t place = index_.find(name);
+  return place == NameIndex::kNone ? nullptr : &areas_[place].record;
+}
+
 VYS_BD* AreaTable::find_and_remember(const char* name) noexcept {
   std::size_t slot = address_slot<kRecentBits>(name);
   for (; recent_[slot].address != nullptr; slot = (slot + 1) % kRecentSlots) {
