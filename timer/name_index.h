@@ -100,8 +100,8 @@ class NameIndex {
     const std::size_t length = std::strlen(name);
     const NameKey key = name_key(name, length);
     const std::size_t home = home_of(name_hash(name, length, key));
-    // A name mostly lies in its home slot or the next: both are compared
-    // without a branch between them.
+    // A name mostly lies in its home slot or the next: both are read at
+    // once, before either is compared.
     const Slot* window = &slots_[home];
     const std::uint64_t first = differences(window[0], key, length);
     const std::uint64_t second = differences(window[1], key, length);
