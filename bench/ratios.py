@@ -90,6 +90,8 @@ def main(paths):
     for figure, value, target, note in rows:
         print("| %s | %.3f | %s | %s |" % (figure, value, target, note))
 
+    area_count_table(cpu, real)
+
     report_table(real, "Timer/report/", "report of N begun areas")
     for phase in ["order", "compose", "write_file"]:
         report_table(real, "Report/%s/" % phase, "report phase '%s'" % phase)
@@ -117,6 +119,35 @@ def tool_rows(real, rows):
     if compare in real:
         rows.append(("vykpav-report compare of two files of 30 reports of 1,000 areas, seconds",
                      real[compare] / 1000, "< 1", "wall %.0f ms" % real[compare]))
+
+
+def area_count_table(cpu, real):
+    """A mark pair among N areas against its floor, for each walk and way of naming."""
+    targets = {16: "<= 1.3", 128: "<= 1.3", 1024: "<= 1.4", 65536: "<= 2.0"}
+    rows = []
+    for walk in ["random", "in_turn"]:
+        for names in ["literal", "copied"]:
+            prefix = "Areas/pair/%s/%s/" % (walk, names)
+            counts = sorted(int(name[len(prefix):]) for name in cpu if name.startswith(prefix))
+            for n in counts:
+                pair = cpu[prefix + str(n)]
+                floor = cpu.get("Areas/floor/%s/%s/%d" % (walk, names, n))
+                if floor:
+                    rows.append((n, walk.replace("_", " "), names, pair, floor,
+                                 targets.get(n, "-")))
+    if rows:
+        print()
+        print("| areas | order | names | mark pair | floor | ratio | target |")
+        print("|---|---|---|---|---|---|---|")
+        for n, walk, names, pair, floor, target in rows:
+            print("| %d | %s | %s | %.1f ns | %.1f ns | %.2f | %s |" % (
+                n, walk, names, pair, floor, pair / floor, target))
+    for name in sorted(real):
+        if name.startswith("Areas/build/"):
+            n = int(name.split("/")[2])
+            print()
+            print("building a timer of %d areas: %.0f ns an area (CPU time %.0f ns)" % (
+                n, real[name] * 1e6 / n, cpu[name] * 1e6 / n))
 
 
 def report_table(real, prefix, title):

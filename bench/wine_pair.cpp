@@ -1,15 +1,19 @@
-// The Windows build's figure: a begin+end pair of the DLL against two bare
+// The Windows build's figures: a begin+end pair of the DLL against two bare
 // QueryPerformanceCounter calls, the counter the DLL reads, for sixteen areas
-// in rotation, one area in a hot loop and a 100-byte file text. Runs rounds
-// that time both side by side, in alternating order, and prints the median
-// of the per-round ratios. Not a test: nothing here passes or fails.
+// in rotation, one area in a hot loop and a 100-byte file text; and a pair
+// among 1,024 areas taken at random against one among 16 taken at random.
+// Runs rounds that time both sides of a figure side by side, in alternating
+// order, and prints the median of the per-round ratios. Not a test: nothing
+// here passes or fails.
 //
 //   cmake/wine-run.sh "$PWD/build/mingw/wineprefix" build/mingw/bin/vykpav_wine_pair.exe [rounds]
 #include <windows.h>
 
 #include <algorithm>
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <string>
 #include <vector>
 
 #include <selvorin/vyk_pav.h>
@@ -46,6 +50,22 @@ long long time_bare_reads() {
     sink = t.QuadPart;
   }
   (void)sink;
+  return now() - start;
+}
+
+// Pairs of the areas of `names` (a power of two of them) taken at random.
+long long time_random_pairs(Selvorin::VYK_PAV& timer, const std::vector<const char*>& names) {
+  const std::uint32_t mask = static_cast<std::uint32_t>(names.size()) - 1;
+  std::uint32_t state = 2463534242u;  // xorshift32
+  const long long start = now();
+  for (int i = 0; i < kPerRound; ++i) {
+    state ^= state << 13;
+    state ^= state >> 17;
+    state ^= state << 5;
+    const char* area = names[state & mask];
+    timer._nachalo(area, __FILE__, __LINE__);
+    timer._konec(area, __FILE__, __LINE__);
+  }
   return now() - start;
 }
 
@@ -95,5 +115,35 @@ int main(int argc, char** argv) {
         "ratio (median of rounds) %.3f\n",
         shape.name, median(pair_ns), median(bare_ns), median(ratios));
   }
+
+  // Names as literals lie, 16 and 1,024 of them; each timer's first marks
+  // before the rounds.
+  const std::vector<std::string> many = many_area_names(1024);
+  const LiteralNames literals(many);
+  const std::vector<const char*> first_16(literals.pointers.begin(),
+                                          literals.pointers.begin() + 16);
+  const std::vector<const char*>& all_1024 = literals.pointers;
+  Selvorin::VYK_PAV few(16, const_cast<const char**>(first_16.data()));
+  Selvorin::VYK_PAV more(1024, const_cast<const char**>(all_1024.data()));
+  time_random_pairs(few, first_16);
+  time_random_pairs(more, all_1024);
+  std::vector<double> ratios, few_ns, more_ns;
+  for (int r = 0; r < rounds; ++r) {
+    long long at_16, at_1024;
+    if (r % 2 == 0) {
+      at_16 = time_random_pairs(few, first_16);
+      at_1024 = time_random_pairs(more, all_1024);
+    } else {
+      at_1024 = time_random_pairs(more, all_1024);
+      at_16 = time_random_pairs(few, first_16);
+    }
+    ratios.push_back(double(at_1024) / double(at_16));
+    few_ns.push_back(double(at_16) * ns_per_tick / kPerRound);
+    more_ns.push_back(double(at_1024) * ns_per_tick / kPerRound);
+  }
+  std::printf(
+      "areas at random: begin+end pair among 1024 %.1f ns, among 16 %.1f ns, "
+      "ratio (median of rounds) %.3f\n",
+      median(more_ns), median(few_ns), median(ratios));
   return 0;
 }

@@ -7,6 +7,7 @@
 #include <cstddef>
 #include <string_view>
 
+#include "base/compiler.h"
 #include "selvorin/vyknb64.h"
 #include "timer/kept_file_texts.h"
 #include "timer/same_text.h"
@@ -24,9 +25,20 @@ class FileTextHandle {
   const char* data() const noexcept { return data_; }
   std::size_t size() const noexcept { return size_; }
 
-  // A host passes the same file for an area each time: then this is one
-  // pass over the text, comparing it with the one the record holds.
+  // While the timer keeps every text it is given, no record has room of its
+  // own, and the kept copy is all a record needs: it is found among the
+  // timer's few recent texts and stored without reading what the record
+  // held, so that a mark reads nothing of its record (which, among many
+  // areas, is far from the caches).
   void assign(const char* text, KeptFileTexts& texts) {
+    if (VYKPAV_LIKELY(texts.keeps_every_text())) {
+      const std::string_view kept = texts.find(text);
+      if (VYKPAV_LIKELY(kept.data() != nullptr)) {
+        data_ = kept.data();
+        size_ = kept.size();
+        return;
+      }
+    }
     if (same_text(data_, size_, text)) return;
     assign_other(text, texts);
   }

@@ -11,8 +11,16 @@ namespace vykpav::timer {
 AreaTable::AreaTable(std::uint32_t count, const char* const* names) {
   if (names == nullptr) {
     add_numbered_areas(count);
-    return;
+  } else {
+    add_named_areas(count, names);
   }
+  index_ = NameIndex(areas_.size());
+  for (std::size_t place = 0; place < areas_.size(); ++place)
+    index_.add(areas_[place].name, static_cast<std::uint32_t>(place));
+  remembers_addresses_ = areas_.size() <= kMostRemembered;
+}
+
+void AreaTable::add_named_areas(std::uint32_t count, const char* const* names) {
   // Sorted and made unique as pointers to the caller's texts, so that each
   // name is copied once, straight into its area. strcmp compares bytes as
   // unsigned values, a prefix first: the table's own order.
@@ -42,7 +50,8 @@ void AreaTable::add_numbered_areas(std::uint32_t count) {
   // All names in one block: every number has a first digit and a zero byte,
   // and those from 10^k on a digit more for each k.
   std::size_t name_bytes = 2 * std::size_t{count};
-  for (std::uint64_t power = 10; power < count; power *= 10) name_bytes += count - power;
+  for (std::uint64_t power = 10; power < count; power *= 10)
+    name_bytes += static_cast<std::size_t>(count - power);  // below count: it fits
   arena_.reserve(name_bytes);
   std::uint64_t n = 0;
   for (std::uint32_t made = 0; made < count; ++made) {
@@ -67,37 +76,31 @@ void AreaTable::add_numbered_areas(std::uint32_t count) {
   }
 }
 
-VYS_BD* AreaTable::find_further(const char* name) noexcept {
-  std::size_t slot = address_slot<kRecentBits>(name);
-  for (; recent_[slot].address != nullptr; slot = (slot + 1) % kRecentSlots) {
-    RecentLookup& recent = recent_[slot];
-    if (recent.address != name) continue;
-    if (same_text(recent.name, recent.length, name)) return recent.record;
-    // The address holds another name now.
-    Area* area = search(name);
-    if (area == nullptr) return nullptr;
-    recent = RecentLookup{name, area->name.data(), area->name.size(), &area->record};
-    return &area->record;
-  }
-  Area* area = search(name);
-  if (area == nullptr) return nullptr;
-  if (remembered_ == kMostRemembered) {
-    recent_.fill(RecentLookup{});
-    remembered_ = 0;
-    slot = address_slot<kRecentBits>(name);
-  }
-  recent_[slot] = RecentLookup{name, area->name.data(), area->name.size(), &area->record};
-  ++remembered_;
-  return &area->record;
+VYS_BD* AreaTable::find_in_index(const char* name) noexcept {
+  const std::uint32_t place = index_.find(name);
+  return place == NameIndex::kNone ? nullptr : &areas_[place].record;
 }
 
-Area* AreaTable::search(const char* name) noexcept {
-  // strcmp compares bytes as unsigned values: the table's own order.
-  const auto it = std::lower_bound(
-      areas_.begin(), areas_.end(), name,
-      [](const Area& area, const char* key) { return std::strcmp(area.name.data(), key) < 0; });
-  if (it == areas_.end() || std::strcmp(it->name.data(), name) != 0) return nullptr;
-  return &*it;
+VYS_BD* AreaTable::find_and_remember(const char* name) noexcept {
+  std::size_t slot = address_slot<kRecentBits>(name);
+  for (; recent_[slot].address != nullptr; slot = (slot + 1) % kRecentSlots) {
+    if (recent_[slot].address != name) continue;
+    if (same_text(recent_[slot].name, recent_[slot].length, name)) return recent_[slot].record;
+    break;  // the address holds another name now: its slot is this name's
+  }
+  const std::uint32_t place = index_.find(name);
+  if (place == NameIndex::kNone) return nullptr;
+  Area& area = areas_[place];
+  if (recent_[slot].address == nullptr) {
+    if (remembered_ == kMostRemembered) {
+      recent_.fill(RecentLookup{});
+      remembered_ = 0;
+      slot = address_slot<kRecentBits>(name);
+    }
+    ++remembered_;
+  }
+  recent_[slot] = RecentLookup{name, area.name.data(), area.name.size(), &area.record};
+  return &area.record;
 }
 
 }  // namespace vykpav::timer

@@ -5,6 +5,7 @@
 #define VYKPAV_TIMER_AREA_TABLE_H
 
 #include <array>
+#include <cstddef>
 #include <cstdint>
 #include <string_view>
 #include <vector>
@@ -14,6 +15,7 @@
 #include "timer/address_slot.h"
 #include "timer/area_record.h"
 #include "timer/kept_file_texts.h"
+#include "timer/name_index.h"
 #include "timer/same_text.h"
 #include "timer/text_arena.h"
 
@@ -40,14 +42,19 @@ class AreaTable {
   AreaTable(const AreaTable&) = delete;
   AreaTable& operator=(const AreaTable&) = delete;
 
-  // The record of the area whose name is exactly `name`, or null. The home
-  // slot of the name's address is tried inline: a mark whose name comes
-  // from the same address as before mostly reaches its record there.
+  // The record of the area whose name is exactly `name`, or null. In a
+  // table of a few areas the home slot of the name's address is tried
+  // first: a mark whose name comes from the same address as before mostly
+  // reaches its record there, with one compare of the bytes and no hash of
+  // them. A larger table goes to the index at once.
   VYS_BD* find(const char* name) noexcept {
-    const RecentLookup& recent = recent_[address_slot<kRecentBits>(name)];
-    if (VYKPAV_LIKELY(recent.address == name && same_text(recent.name, recent.length, name)))
-      return recent.record;
-    return find_further(name);
+    if (VYKPAV_LIKELY(remembers_addresses_)) {
+      const RecentLookup& recent = recent_[address_slot<kRecentBits>(name)];
+      if (VYKPAV_LIKELY(recent.address == name && same_text(recent.name, recent.length, name)))
+        return recent.record;
+      return find_and_remember(name);
+    }
+    return find_in_index(name);
   }
 
   // All areas in ascending name order (bytes compared as unsigned values,
@@ -58,32 +65,41 @@ class AreaTable {
   KeptFileTexts& kept_file_texts() noexcept { return kept_file_texts_; }
 
  private:
+  void add_named_areas(std::uint32_t count, const char* const* names);
   void add_numbered_areas(std::uint32_t count);
 
-  VYS_BD* find_further(const char* name) noexcept;
-  Area* search(const char* name) noexcept;
+  VYS_BD* find_and_remember(const char* name) noexcept;
+  // Out of line, as the address lookups' misses are: the marks keep fewer
+  // registers, and under Wine a pair with a 100-byte file text costs less.
+  VYS_BD* find_in_index(const char* name) noexcept;
 
   TextArena arena_;
   KeptFileTexts kept_file_texts_{arena_};
   Areas areas_;
+  NameIndex index_;
 
-  // Hosts pass the same literal for an area each time, so each area found
-  // is remembered under the address of the name that found it, in a small
-  // open-addressing table (the next slot after a taken one). Its bytes are
-  // still compared, since the same address may hold another name later.
+  // Hosts pass the same literal for an area each time, so in a table of a
+  // few areas each area found is remembered under the address of the name
+  // that found it, in a small open-addressing table (the next slot after a
+  // taken one). Its bytes are still compared, since the same address may
+  // hold another name later.
   struct RecentLookup {
     const char* address = nullptr;
     const char* name = nullptr;  // the area's own, zero-terminated
     std::size_t length = 0;      // of the name
     VYS_BD* record = nullptr;
   };
-  // Chosen, not measured: 128 slots (4 KiB) hold the names of a host's busy
-  // loops. At most half are taken, so a name is seldom far from its home
-  // slot; a host whose names keep coming from new addresses fills them, and
-  // then all are forgotten at once.
-  static constexpr int kRecentBits = 7;
+  // 512 slots (16 KiB), at most half of them taken, so a name is seldom far
+  // from its home slot; a host whose names keep coming from new addresses
+  // fills them, and then all are forgotten at once. A table of more areas
+  // uses the index alone. Measured with 1024 areas at random: 2048 slots
+  // (64 KiB, past the fastest cache) made a pair of marks about a tenth
+  // cheaper for literal names and a tenth dearer for names copied anew for
+  // each mark, whose address always holds another name by then.
+  static constexpr int kRecentBits = 9;
   static constexpr std::size_t kRecentSlots = std::size_t{1} << kRecentBits;
   static constexpr std::size_t kMostRemembered = kRecentSlots / 2;
+  bool remembers_addresses_ = false;
   std::array<RecentLookup, kRecentSlots> recent_{};
   std::size_t remembered_ = 0;
 };

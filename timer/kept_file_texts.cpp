@@ -7,7 +7,10 @@ std::string_view KeptFileTexts::find_and_remember(const char* text, Recent& rece
   const std::size_t length = wanted.size();
   auto it = kept_.find(wanted);
   if (it == kept_.end()) {
-    if (kept_.size() >= most_texts_ || length > most_bytes_ - kept_bytes_) return {};
+    if (kept_.size() >= most_texts_ || length > most_bytes_ - kept_bytes_) {
+      refused_ = true;
+      return {};
+    }
     it = kept_.insert(arena_.copy(wanted)).first;
     kept_bytes_ += length;
   }

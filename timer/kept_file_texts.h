@@ -48,6 +48,9 @@ class KeptFileTexts {
     return find_and_remember(text, recent);
   }
 
+  // False once a text could not be kept.
+  bool keeps_every_text() const noexcept { return !refused_; }
+
   TextArena& arena() noexcept { return arena_; }
 
  private:
@@ -62,6 +65,7 @@ class KeptFileTexts {
   std::size_t most_texts_;
   std::size_t most_bytes_;
   std::size_t kept_bytes_ = 0;
+  bool refused_ = false;
   std::unordered_set<std::string_view> kept_;
   // Chosen, not measured: hosts pass __FILE__, a handful of texts, and 16
   // slots hold them.

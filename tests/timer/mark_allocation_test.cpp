@@ -8,6 +8,7 @@
 #include <cstring>
 #include <new>
 #include <string>
+#include <vector>
 
 #include "platform/platform.h"
 #include "selvorin/vyk_pav.h"
@@ -123,6 +124,32 @@ TEST(MarkAllocation, LaterMarksAllocateNothing) {
     EXPECT_EQ(area_record(timer, name).end_line, 31);
   }
   EXPECT_EQ(fake.counter_reads, 2 * 17 * (1 + 100 + 1 + 1) + 2);
+}
+
+// A table too large to remember addresses: its lookups go by the bytes alone.
+TEST(MarkAllocation, InATableOfManyAreasLaterMarksAllocateNothing) {
+  FakePlatform fake;
+  constexpr std::uint32_t kCount = 5000;
+  Timer timer(kCount, nullptr, fake);
+  std::vector<std::string> names;
+  for (std::uint32_t i = 0; i < kCount; ++i) names.push_back(std::to_string(i));
+  for (const std::string& name : names) {
+    timer.begin(name.c_str(), kLongFile, 1);
+    timer.end(name.c_str(), kLongFile, 2);
+  }
+  timer.end(names[0].c_str(), kShorterFile, 2);  // a text seen once
+  char name_copy[16];
+  const std::size_t before = g_allocations;
+  for (const std::string& name : names) {
+    std::strcpy(name_copy, name.c_str());
+    timer.begin(name_copy, kLongFile, 3);
+    timer.end(name.c_str(), kShorterFile, 4);
+  }
+  timer.begin("5000", kLongFile, 5);
+  EXPECT_EQ(g_allocations - before, 0u);
+  EXPECT_EQ(fake.counter_reads, 4 * static_cast<int>(kCount) + 1);
+  EXPECT_EQ(area_record(timer, "4999").start_line, 3);
+  EXPECT_EQ(area_record(timer, "4999").end_file, kShorterFile);
 }
 
 TEST(MarkAllocation, ThroughTheExportedClassLaterMarksAllocateNothing) {
