@@ -40,7 +40,7 @@ class Cli : public ::testing::Test {
 
   // Runs the program in the folder: `arguments` as a shell would split them.
   static Outcome run(const std::string& arguments) {
-    const std::string command = "cd '" + folder_->string() + "' && '" VYKPAV_REPORT_PROGRAM "' " +
+    const std::string command = "cd '" + folder_->string() + "' && " VYKPAV_REPORT_COMMAND " " +
                                 arguments + " >out.txt 2>err.txt";
     const int status = std::system(command.c_str());
     return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, file_text(path("out.txt")),
