@@ -62,26 +62,29 @@ class Cli : public ::testing::Test {
     return *folder_ / fs::u8path(kUnicodeStem + extension);
   }
 
-  // Runs the program in the folder: `arguments` as a shell would split them,
-  // in UTF-8.
-  static Outcome run(const std::string& arguments) {
 #ifdef _WIN32
-    // cmd.exe, which runs commands on Windows, given the line in UTF-16 so
-    // that every character reaches the program. The program's path names
-    // the build host's folders, on the drive this test starts on: made
-    // whole before cmd.exe changes to the folder's drive.
+  // Runs the program in the folder: `arguments` as cmd.exe, which runs
+  // commands on Windows, would split them. It is given the line in UTF-16,
+  // so that every character reaches the program. The program's path names
+  // the build host's folders, on the drive this test starts on: made whole
+  // before cmd.exe changes to the folder's drive.
+  static Outcome run(const std::string& arguments) {
     static const std::string program = fs::absolute(VYKPAV_REPORT_PROGRAM).u8string();
     const std::string command = "cd /d \"" + folder_->u8string() + "\" && \"" + program + "\" " +
                                 arguments + " >out.txt 2>err.txt";
     const int status = _wsystem(fs::u8path(command).wstring().c_str());
-#else
-    const std::string command = "cd '" + folder_->string() + "' && " VYKPAV_REPORT_COMMAND " " +
-                                arguments + " >out.txt 2>err.txt";
-    const int wait_status = std::system(command.c_str());
-    const int status = WIFEXITED(wait_status) ? WEXITSTATUS(wait_status) : -1;
-#endif
     return {status, file_text(path("out.txt")), file_text(path("err.txt"))};
   }
+#else
+  // Runs the program in the folder: `arguments` as a shell would split them.
+  static Outcome run(const std::string& arguments) {
+    const std::string command = "cd '" + folder_->string() + "' && " VYKPAV_REPORT_COMMAND " " +
+                                arguments + " >out.txt 2>err.txt";
+    const int status = std::system(command.c_str());
+    return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, file_text(path("out.txt")),
+            file_text(path("err.txt"))};
+  }
+#endif
 
   // A command line and all it must print: it succeeds, quietly on stderr.
   struct CleanRun {
