@@ -160,12 +160,13 @@ lib/cmake/vykpav/vykpavTargets-release.cmake
 lib/cmake/vykpav/vykpavTargets.cmake
 lib/pkgconfig
 lib/pkgconfig/vykpav.pc"
-  # Windows: the DLL and its two import libraries, one layout for either
-  # width. Linux: the shared library with its version links, and the tool.
+  # Windows: the DLL and its two import libraries, and the tool, one layout
+  # for either width. Linux: the shared library with its version links, and
+  # the tool.
   local expected
   if [ "$windows" = yes ]; then
-    expected="$(printf '%s\n' "$common" bin bin/vykpav.dll lib/libvykpav.dll.a lib/vykpav.lib |
-      LC_ALL=C sort)"
+    expected="$(printf '%s\n' "$common" bin bin/vykpav.dll bin/vykpav-report.exe \
+      lib/libvykpav.dll.a lib/vykpav.lib | LC_ALL=C sort)"
   else
     expected="$(printf '%s\n' "$common" bin bin/vykpav-report lib/libvykpav.so \
       lib/libvykpav.so.1 lib/libvykpav.so.1.0.0 | LC_ALL=C sort)"
@@ -182,6 +183,17 @@ lib/pkgconfig/vykpav.pc"
       fail "lib/libvykpav.so.1 does not link to libvykpav.so.1.0.0"
     objdump -p "$prefix/lib/libvykpav.so.1.0.0" | grep -Eq '^ +SONAME +libvykpav\.so\.1$' ||
       fail "libvykpav.so.1.0.0 lacks the SONAME libvykpav.so.1"
+  else
+    # The tool is linked statically: it needs no DLL beside it, only the
+    # system's.
+    local imports others
+    imports="$("$(target_objdump)" -p "$prefix/bin/vykpav-report.exe" |
+      sed -n 's/^[[:space:]]*DLL Name: //p' | tr '[:upper:]' '[:lower:]' | LC_ALL=C sort -u)"
+    [ -n "$imports" ] || fail "no DLL imports read from bin/vykpav-report.exe"
+    others="$(grep -vxE 'kernel32|msvcrt|ucrtbase|api-ms-win-[a-z0-9-]+|shell32|user32|advapi32' \
+      <<<"${imports//.dll/}" || true)"
+    [ -z "$others" ] || fail "bin/vykpav-report.exe needs DLLs beside it: $others"
+    echo "bin/vykpav-report.exe imports system DLLs alone:" $imports
   fi
   # The package files must name nothing from the source or build tree and no
   # internal target or definition.
@@ -190,6 +202,11 @@ lib/pkgconfig/vykpav.pc"
     fail "the package files above name the build tree or an internal target"
   fi
   echo "installed tree as expected"
+}
+
+# The objdump of the install step's build (the MinGW one for Windows).
+target_objdump() {
+  sed -n 's/^CMAKE_OBJDUMP:[A-Z]*=//p' "$work/build/CMakeCache.txt"
 }
 
 # The steps below the install one need its prefix.
@@ -282,7 +299,7 @@ visual_cpp_step() {
   [ -n "$clang_cl" ] || fail "clang-cl is missing (Debian package clang)"
   # The width of the installed DLL, as the MinGW objdump reads it.
   local objdump format
-  objdump="$(sed -n 's/^CMAKE_OBJDUMP:[A-Z]*=//p' "$work/build/CMakeCache.txt")"
+  objdump="$(target_objdump)"
   format="$("$objdump" -f "$prefix/bin/vykpav.dll" | sed -n 's/.*file format //p')"
   local target build
   for target in i686-pc-windows-msvc x86_64-pc-windows-msvc; do

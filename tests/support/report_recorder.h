@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <cstdio>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -49,9 +50,13 @@ class Recorder : public vykpav::report::ReportVisitor {
 inline vykpav::report::ReadResult read_text(const std::string& text,
                                             vykpav::report::ReportVisitor& visitor,
                                             std::size_t read_size = vykpav::report::kReadSize) {
-  std::string copy = text;  // fmemopen wants room it may write to
-  // An empty text is an empty file: fmemopen of no bytes writes past them.
-  std::FILE* file = copy.empty() ? std::tmpfile() : fmemopen(copy.data(), copy.size(), "rb");
+  std::FILE* file = std::tmpfile();
+  if (file == nullptr) throw std::runtime_error("no temporary file");
+  if (std::fwrite(text.data(), 1, text.size(), file) != text.size()) {
+    std::fclose(file);
+    throw std::runtime_error("cannot write the temporary file");
+  }
+  std::rewind(file);
   try {
     vykpav::report::ReadResult result =
         vykpav::report::read_reports(file, "report.txt", visitor, read_size);

@@ -9,6 +9,7 @@
 #include "tools/report/report_reader.h"
 #include "tools/report/run_table.h"
 #include "tools/report/svg_chart.h"
+#include "tools/report/system_io.h"
 
 namespace vykpav::report {
 
@@ -22,10 +23,14 @@ class CommandError : public std::runtime_error {
   using std::runtime_error::runtime_error;
 };
 
+// A line on `err`, after the program's name.
+void say(std::FILE* err, const std::string& text) {
+  write_text(err, std::string(kProgram) + ": " + text + "\n");
+}
+
 void read_into(RunTable& table, const std::string& path, std::FILE* err) {
   const ReadResult result = read_report_file(path, table);
-  for (const std::string& warning : result.warnings)
-    std::fprintf(err, "%s: %s\n", kProgram, warning.c_str());
+  for (const std::string& warning : result.warnings) say(err, warning);
 }
 
 void refuse_stdin_twice(const std::vector<std::string>& paths) {
@@ -36,9 +41,7 @@ void refuse_stdin_twice(const std::vector<std::string>& paths) {
 template <typename Write>
 void write_chart(const std::string& path, Write write) {
   if (path.empty()) return;
-  errno = 0;
-  const std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(std::fopen(path.c_str(), "wb"),
-                                                             &std::fclose);
+  const std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(open_file(path, "wb"), &std::fclose);
   if (!file) throw CommandError(path + ": cannot write: " + std::strerror(errno));
   Writer out(file.get());
   write(out);
@@ -51,9 +54,9 @@ int run(std::FILE* err, Command command) {
     command();
     return 0;
   } catch (const ReadError& e) {
-    std::fprintf(err, "%s: %s\n", kProgram, e.what());
+    say(err, e.what());
   } catch (const CommandError& e) {
-    std::fprintf(err, "%s: %s\n", kProgram, e.what());
+    say(err, e.what());
   }
   return 2;
 }

@@ -8,17 +8,27 @@
 
 #include <cstdlib>
 #include <map>
+#include <sstream>
 #include <string>
 #include <vector>
 
 #include "tools/report/commands.h"
+#include "tools/report/system_io.h"
 
 int main(int argc, char** argv) {
   using vykpav::report::Format;
+  vykpav::report::prepare_standard_streams();
   vykpav::report::Options options;
   CLI::App app{
       "Sums up and compares the timing reports of VYK_PAV hosts (Selvorin::VYK_PAV::pokaz).",
       "vykpav-report"};
+  app.footer(
+      "Output is UTF-8 on every system, its lines ending in LF (CSV rows in CR LF, as CSV has "
+      "them). On Windows a console is written in UTF-16 instead, so names in any alphabet show "
+      "as they are; a file or a pipe still gets UTF-8. File names may hold any characters.");
+  // Options as on Linux (--format), so that a file path that starts with /
+  // is a path on Windows too.
+  app.allow_windows_style_options(false);
   app.require_subcommand(1);
   app.fallthrough();
   const std::map<std::string, Format> formats = {
@@ -51,10 +61,18 @@ int main(int argc, char** argv) {
           "in (0, 1)"))
       ->default_str("0.05");
 
+  const std::vector<std::string> arguments = vykpav::report::utf8_arguments(argc, argv);
+  std::vector<const char*> words;
+  for (const std::string& argument : arguments) words.push_back(argument.c_str());
   try {
-    app.parse(argc, argv);
+    app.parse(static_cast<int>(words.size()), words.data());
   } catch (const CLI::ParseError& e) {
-    return app.exit(e) == 0 ? 0 : 2;
+    // Help and messages go out as the commands' output does.
+    std::ostringstream out, err;
+    const int status = app.exit(e, out, err);
+    vykpav::report::write_text(stdout, out.str());
+    vykpav::report::write_text(stderr, err.str());
+    return status == 0 ? 0 : 2;
   }
   if (summary->parsed()) return vykpav::report::run_summary(files, options, stdout, stderr);
   return vykpav::report::run_compare(before, after, options, stdout, stderr);

@@ -6,6 +6,8 @@
 #include <memory>
 #include <string_view>
 
+#include "tools/report/system_io.h"
+
 namespace vykpav::report {
 
 namespace {
@@ -237,11 +239,12 @@ ReadResult read_reports(std::FILE* file, const std::string& name, ReportVisitor&
 
 ReadResult read_report_file(const std::string& path, ReportVisitor& visitor) {
   if (path == "-") return read_reports(stdin, "standard input", visitor);
-  errno = 0;
-  const std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(std::fopen(path.c_str(), "rb"),
-                                                             &std::fclose);
+  const std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(open_file(path, "rb"), &std::fclose);
   if (!file) {
     const int error = errno;
+    // Linux opens a folder and fails on its first read; Windows does not
+    // open it. The message is the read's on both.
+    if (error == EISDIR) throw ReadError(path + ":1: cannot read: " + std::strerror(error));
     throw ReadError(path + ": cannot open: " + (error != 0 ? std::strerror(error) : "unknown"));
   }
   return read_reports(file.get(), path, visitor);

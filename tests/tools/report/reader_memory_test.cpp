@@ -18,17 +18,25 @@ namespace {
 // block's own pointer is handed out, so memory checkers see it whole).
 std::size_t held = 0, peak = 0;
 
+std::size_t block_size(void* block) noexcept {
+#ifdef _WIN32
+  return _msize(block);
+#else
+  return malloc_usable_size(block);
+#endif
+}
+
 void* take(std::size_t size) {
   void* block = std::malloc(size == 0 ? 1 : size);
   if (block == nullptr) throw std::bad_alloc();
-  held += malloc_usable_size(block);
+  held += block_size(block);
   if (held > peak) peak = held;
   return block;
 }
 
 void give(void* p) noexcept {
   if (p == nullptr) return;
-  held -= malloc_usable_size(p);
+  held -= block_size(p);
   std::free(p);
 }
 

@@ -1,11 +1,20 @@
 // The program as a user runs it: each command in each format on report files
 // the library writes (support/sample_reports.h), exact output,
-// exit status and messages.
+// exit status and messages; file names in any alphabet. It runs once per
+// system language (VYKPAV_E2E_LANGUAGE, en or ru): on Windows the code pages
+// follow it, and none of them spells every name.
 #include <gtest/gtest.h>
+
+#ifdef _WIN32
+#include <windows.h>
+#else
 #include <sys/wait.h>
+#endif
 
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <string>
 
 #include "support/sample_reports.h"
@@ -15,6 +24,15 @@ namespace {
 namespace fs = std::filesystem;
 using report_testing::file_text;
 
+// Cyrillic, CJK and a character beyond 16 bits, which no single code page
+// holds.
+const std::string kUnicodeStem = "отчёт_日本_📊";
+
+std::string language() {
+  const char* language = std::getenv("VYKPAV_E2E_LANGUAGE");
+  return language != nullptr ? language : "";
+}
+
 struct Outcome {
   int status;
   std::string out, err;
@@ -23,7 +41,8 @@ struct Outcome {
 class Cli : public ::testing::Test {
  protected:
   static void SetUpTestSuite() {
-    folder_ = new fs::path(fs::path(testing::TempDir()) / "vykpav_report_cli");
+    // One folder per language, for the two tests run at once.
+    folder_ = new fs::path(fs::path(testing::TempDir()) / ("vykpav_report_cli_" + language()));
     fs::remove_all(*folder_);
     fs::create_directories(*folder_);
     report_testing::write_before(path("before.txt"));
@@ -31,21 +50,41 @@ class Cli : public ::testing::Test {
     report_testing::write_cut_short(path("cut.txt"));
     std::FILE* empty = std::fopen(path("empty.txt").c_str(), "wb");
     std::fclose(empty);
+    fs::copy_file(path("before.txt"), unicode_path(".txt"));
   }
   static void TearDownTestSuite() {
     fs::remove_all(*folder_);
     delete folder_;
   }
   static std::string path(const std::string& name) { return (*folder_ / name).string(); }
+  // The file kUnicodeStem + `extension` in the folder.
+  static fs::path unicode_path(const std::string& extension) {
+    return *folder_ / fs::u8path(kUnicodeStem + extension);
+  }
 
+#ifdef _WIN32
+  // Runs the program in the folder: `arguments` as cmd.exe, which runs
+  // commands on Windows, would split them. It is given the line in UTF-16,
+  // so that every character reaches the program. The program's path names
+  // the build host's folders, on the drive this test starts on: made whole
+  // before cmd.exe changes to the folder's drive.
+  static Outcome run(const std::string& arguments) {
+    static const std::string program = fs::absolute(VYKPAV_REPORT_PROGRAM).u8string();
+    const std::string command = "cd /d \"" + folder_->u8string() + "\" && \"" + program + "\" " +
+                                arguments + " >out.txt 2>err.txt";
+    const int status = _wsystem(fs::u8path(command).wstring().c_str());
+    return {status, file_text(path("out.txt")), file_text(path("err.txt"))};
+  }
+#else
   // Runs the program in the folder: `arguments` as a shell would split them.
   static Outcome run(const std::string& arguments) {
-    const std::string command = "cd '" + folder_->string() + "' && '" VYKPAV_REPORT_PROGRAM "' " +
+    const std::string command = "cd '" + folder_->string() + "' && " VYKPAV_REPORT_COMMAND " " +
                                 arguments + " >out.txt 2>err.txt";
     const int status = std::system(command.c_str());
     return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, file_text(path("out.txt")),
             file_text(path("err.txt"))};
   }
+#endif
 
   // A command line and all it must print: it succeeds, quietly on stderr.
   struct CleanRun {
@@ -184,6 +223,9 @@ TEST_F(Cli, ErrorsAreOneLineAndExitStatusTwo) {
   const Row rows[] = {
       {"summary missing.txt",
        "vykpav-report: missing.txt: cannot open: No such file or directory\n"},
+      // A path, not an option as CLI11 would take it on Windows.
+      {"summary /missing.txt",
+       "vykpav-report: /missing.txt: cannot open: No such file or directory\n"},
       {"summary empty.txt", "vykpav-report: empty.txt:1: no report: the input is empty\n"},
       {"summary before.txt empty.txt",
        "vykpav-report: empty.txt:1: no report: the input is empty\n"},
@@ -219,6 +261,8 @@ TEST_F(Cli, HelpAndTheChartFile) {
   EXPECT_EQ(help.status, 0);
   EXPECT_NE(help.out.find("summary"), std::string::npos);
   EXPECT_NE(help.out.find("compare"), std::string::npos);
+  EXPECT_NE(help.out.find("On Windows a console is written in UTF-16"), std::string::npos);
+  EXPECT_EQ(help.out.find('\r'), std::string::npos) << "lines end in LF on every system";
   for (const char* arguments :
        {"summary before.txt --svg chart.svg", "compare before.txt after.txt --svg chart.svg"}) {
     SCOPED_TRACE(arguments);
@@ -232,5 +276,36 @@ TEST_F(Cli, HelpAndTheChartFile) {
     EXPECT_EQ(svg.substr(svg.size() - 7), "</svg>\n");
   }
 }
+
+TEST_F(Cli, FileNamesInAnyAlphabet) {
+  const std::string name = kUnicodeStem + ".txt";
+  const Outcome summary = run("summary " + name);
+  EXPECT_EQ(summary.status, 0);
+  EXPECT_EQ(summary.out, kSummaryText);
+  EXPECT_EQ(summary.err, "");
+
+  const Outcome chart =
+      run("compare " + name + " after.txt --format csv --svg " + kUnicodeStem + ".svg");
+  EXPECT_EQ(chart.status, 0);
+  EXPECT_EQ(chart.err, "");
+  std::ifstream svg(unicode_path(".svg"), std::ios::binary);
+  const std::string text{std::istreambuf_iterator<char>(svg), std::istreambuf_iterator<char>()};
+  EXPECT_EQ(text.rfind("<?xml ", 0), 0u) << "the chart's file, named in UTF-16 on Windows";
+
+  // The name in a message is UTF-8, as the output.
+  const Outcome missing = run("summary нет_" + name);
+  EXPECT_EQ(missing.status, 2);
+  EXPECT_EQ(missing.err,
+            "vykpav-report: нет_" + name + ": cannot open: No such file or directory\n");
+}
+
+#ifdef _WIN32
+// The language the test is asked to run in is the one Windows runs it in:
+// its ANSI code page spells Cyrillic in Russian, Western letters in English.
+TEST_F(Cli, RunsInTheSystemLanguage) {
+  ASSERT_TRUE(language() == "en" || language() == "ru") << "VYKPAV_E2E_LANGUAGE";
+  EXPECT_EQ(GetACP(), language() == "ru" ? 1251u : 1252u);
+}
+#endif
 
 }  // namespace

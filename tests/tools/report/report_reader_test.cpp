@@ -4,9 +4,11 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdint>
 #include <string>
 #include <vector>
 
+#include "support/exact_integer.h"
 #include "support/host_runs.h"
 #include "support/report_recorder.h"
 
@@ -28,9 +30,22 @@ std::string scratch() {
          testing::UnitTest::GetInstance()->current_test_info()->name() + ".txt";
 }
 
+// ticks × per_second ÷ frequency, rounded down, exactly: the product in 128
+// bits (which 32-bit targets have no type for), divided a bit at a time.
 std::uint64_t units(std::uint64_t ticks, std::uint64_t per_second, std::uint64_t frequency) {
-  __extension__ typedef unsigned __int128 u128;
-  return static_cast<std::uint64_t>(static_cast<u128>(ticks) * per_second / frequency);
+  const exact::Limbs product = exact::Limbs(ticks) * exact::Limbs(per_second);
+  std::uint64_t quotient = 0, remainder = 0;
+  for (int bit = 127; bit >= 0; --bit) {
+    // The remainder is below the frequency, so twice it fits 65 bits: the
+    // 65th is `carry`, and the difference below wraps back to the truth.
+    const bool carry = remainder >> 63 != 0;
+    const std::uint64_t word = bit >= 64 ? product.high >> (bit - 64) : product.low >> bit;
+    remainder = remainder << 1 | (word & 1);
+    const bool subtract = carry || remainder >= frequency;
+    if (subtract) remainder -= frequency;
+    quotient = quotient << 1 | (subtract ? 1 : 0);
+  }
+  return quotient;
 }
 
 const char* language_name(Language language) {
