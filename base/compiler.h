@@ -29,6 +29,21 @@
 #define VYKPAV_UNLIKELY(condition) __builtin_expect(!!(condition), 0)
 #define VYKPAV_LIKELY(condition) __builtin_expect(!!(condition), 1)
 
+// float and double computed in their own format, in registers of their own
+// (SSE2 on x86-64, the floating-point unit on aarch64), never on the x87
+// stack: their conversions to a 64-bit integer truncate exactly and touch no
+// x87 state. 32-bit x86 computes them on the x87 unit.
+#if defined(__SSE2_MATH__) || defined(__aarch64__)
+#define VYKPAV_HAS_NATIVE_FLOAT_MATH 1
+#endif
+
+// The x87 80-bit extended format for long double (x86 with GCC's or
+// MinGW's long double); aarch64 Linux has IEEE quadruple precision there,
+// and a 64-bit integer is exact in either.
+#if (defined(__i386__) || defined(__x86_64__)) && __LDBL_MANT_DIG__ == 64
+#define VYKPAV_HAS_X87_LONG_DOUBLE 1
+#endif
+
 #if defined(__SIZEOF_INT128__)
 #define VYKPAV_HAS_INT128 1
 #endif
