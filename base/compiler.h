@@ -1,6 +1,17 @@
 // What the library asks of the compiler and the target, decided once here:
 // the byte order, the builtins, and the attributes. Every folder may include
 // it; it includes nothing of the library.
+//
+// The targets built and tested: x86 (32-bit Windows), x86-64 (Linux,
+// 64-bit Windows) and aarch64 (Linux). On aarch64 all of the below holds
+// but the x87 format: it is little-endian (a big-endian aarch64 stops at
+// the check below), has __int128, 64-bit registers and the builtins, and
+// computes float and double in their own unit; its long double is IEEE
+// quadruple precision. What else differs there, and is handled where it
+// matters: plain char is unsigned (the library compares bytes as unsigned
+// char everywhere), SSE2 is absent (hexadecimal digits take the portable
+// word-at-a-time path), and nothing assumes a cache line's size: a
+// prefetch is only a hint.
 #ifndef VYKPAV_BASE_COMPILER_H
 #define VYKPAV_BASE_COMPILER_H
 

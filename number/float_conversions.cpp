@@ -92,14 +92,14 @@ void assign_narrow(VYKNB64& v, Floating x) noexcept {
 }
 
 // Rounds the exact value once to the narrow type in the current rounding
-// mode. Where float and double are computed with SSE, that mode is the SSE
-// unit's, and the SSE conversion rounds in it: a Visual C++ x64 host sets
-// its rounding mode there alone and leaves the x87 unit's at nearest.
+// mode. Where float and double have a unit of their own, that mode is the
+// unit's, and its conversion rounds in it: a Visual C++ x64 host sets its
+// rounding mode in the SSE unit alone and leaves the x87 unit's at nearest.
 // Elsewhere the exact extended value rounds on the x87 unit; the volatile
 // store makes it really round instead of returning excess precision.
 template <class Floating>
 Floating round_once(std::uint64_t u) noexcept {
-#if defined(__SSE2_MATH__)
+#if defined(VYKPAV_HAS_NATIVE_FLOAT_MATH)
   return static_cast<Floating>(u);
 #else
   volatile Floating rounded = static_cast<Floating>(exact_extended(u));
