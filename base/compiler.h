@@ -10,7 +10,8 @@
 // quadruple precision. What else differs there, and is handled where it
 // matters: plain char is unsigned (the library compares bytes as unsigned
 // char everywhere), SSE2 is absent (hexadecimal digits take the portable
-// word-at-a-time path), and nothing assumes a cache line's size: a
+// word-at-a-time path), the large page follows the small page's size
+// (platform/large_pages.cpp), and nothing assumes a cache line's size: a
 // prefetch is only a hint.
 #ifndef VYKPAV_BASE_COMPILER_H
 #define VYKPAV_BASE_COMPILER_H
