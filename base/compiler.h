@@ -1,6 +1,18 @@
 // What the library asks of the compiler and the target, decided once here:
 // the byte order, the builtins, and the attributes. Every folder may include
 // it; it includes nothing of the library.
+//
+// The targets built and tested: x86 (32-bit Windows), x86-64 (Linux,
+// 64-bit Windows) and aarch64 (Linux). On aarch64 all of the below holds
+// but the x87 format: it is little-endian (a big-endian aarch64 stops at
+// the check below), has __int128, 64-bit registers and the builtins, and
+// computes float and double in their own unit; its long double is IEEE
+// quadruple precision. What else differs there, and is handled where it
+// matters: plain char is unsigned (the library compares bytes as unsigned
+// char everywhere), SSE2 is absent (hexadecimal digits take the portable
+// word-at-a-time path), the large page follows the small page's size
+// (platform/large_pages.cpp), and nothing assumes a cache line's size: a
+// prefetch is only a hint.
 #ifndef VYKPAV_BASE_COMPILER_H
 #define VYKPAV_BASE_COMPILER_H
 
@@ -28,6 +40,21 @@
 // the code.
 #define VYKPAV_UNLIKELY(condition) __builtin_expect(!!(condition), 0)
 #define VYKPAV_LIKELY(condition) __builtin_expect(!!(condition), 1)
+
+// float and double computed in their own format, in registers of their own
+// (SSE2 on x86-64, the floating-point unit on aarch64), never on the x87
+// stack: their conversions to a 64-bit integer truncate exactly and touch no
+// x87 state. 32-bit x86 computes them on the x87 unit.
+#if defined(__SSE2_MATH__) || defined(__aarch64__)
+#define VYKPAV_HAS_NATIVE_FLOAT_MATH 1
+#endif
+
+// The x87 80-bit extended format for long double (x86 with GCC's or
+// MinGW's long double); aarch64 Linux has IEEE quadruple precision there,
+// and a 64-bit integer is exact in either.
+#if (defined(__i386__) || defined(__x86_64__)) && __LDBL_MANT_DIG__ == 64
+#define VYKPAV_HAS_X87_LONG_DOUBLE 1
+#endif
 
 #if defined(__SIZEOF_INT128__)
 #define VYKPAV_HAS_INT128 1

@@ -6,7 +6,6 @@
 // x87 arithmetic: the unit's precision control, which some runtimes lower to
 // 53 bits, then cannot change a result, and the rounding mode is never
 // touched.
-#include <cfloat>
 #include <cstring>
 
 #include "base/compiler.h"
@@ -20,7 +19,7 @@ using vykpav::number::to_u64;
 
 namespace {
 
-#if (defined(__i386__) || defined(__x86_64__)) && LDBL_MANT_DIG == 64
+#if defined(VYKPAV_HAS_X87_LONG_DOUBLE)
 // The x87 extended format: a 64-bit significand with an explicit leading
 // bit, then the sign and a 15-bit exponent biased by 16383.
 constexpr int kExponentBias = 16383;
@@ -53,8 +52,9 @@ long double exact_extended(std::uint64_t u) noexcept {
   return x;
 }
 #else
-// Elsewhere a cast of an in-range value truncates, whatever the rounding
-// mode, and the compiler restores any state it changes for the cast.
+// Elsewhere (IEEE quadruple precision on aarch64) a cast of an in-range
+// value truncates, whatever the rounding mode, and the compiler restores any
+// state it changes for the cast.
 std::uint64_t truncate_in_range(long double x) noexcept { return static_cast<std::uint64_t>(x); }
 long double exact_extended(std::uint64_t u) noexcept { return static_cast<long double>(u); }
 #endif
@@ -72,12 +72,12 @@ void assign_truncated(VYKNB64& v, long double x) noexcept {
   }
 }
 
-// Where float and double are computed with SSE, their own truncating
+// Where float and double have a unit of their own, their own truncating
 // conversion is exact and never involves the x87 unit: the same results,
-// without widening.
+// without widening (on aarch64 that would be software quadruple precision).
 template <class Floating>
 void assign_narrow(VYKNB64& v, Floating x) noexcept {
-#if defined(__SSE2_MATH__)
+#if defined(VYKPAV_HAS_NATIVE_FLOAT_MATH)
   if (x != x) return;
   if (!(x > Floating(0))) {
     v = from_u64(0);
@@ -92,14 +92,14 @@ void assign_narrow(VYKNB64& v, Floating x) noexcept {
 }
 
 // Rounds the exact value once to the narrow type in the current rounding
-// mode. Where float and double are computed with SSE, that mode is the SSE
-// unit's, and the SSE conversion rounds in it: a Visual C++ x64 host sets
-// its rounding mode there alone and leaves the x87 unit's at nearest.
+// mode. Where float and double have a unit of their own, that mode is the
+// unit's, and its conversion rounds in it: a Visual C++ x64 host sets its
+// rounding mode in the SSE unit alone and leaves the x87 unit's at nearest.
 // Elsewhere the exact extended value rounds on the x87 unit; the volatile
 // store makes it really round instead of returning excess precision.
 template <class Floating>
 Floating round_once(std::uint64_t u) noexcept {
-#if defined(__SSE2_MATH__)
+#if defined(VYKPAV_HAS_NATIVE_FLOAT_MATH)
   return static_cast<Floating>(u);
 #else
   volatile Floating rounded = static_cast<Floating>(exact_extended(u));

@@ -3,8 +3,8 @@
 # the same tests under AddressSanitizer and UndefinedBehaviorSanitizer, the
 # tests that use timers on several threads under ThreadSanitizer, the 32-bit
 # and the 64-bit Windows DLL built with MinGW-w64 and tested under Wine, the
-# native tests again under valgrind memcheck, and a short run of each fuzz
-# target.
+# aarch64 Linux build tested under qemu, the native tests again under
+# valgrind memcheck, and a short run of each fuzz target.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -71,6 +71,20 @@ check_windows_tools x86_64-w64-mingw32 wine64 "g++-mingw-w64-x86-64, wine, wine6
 mingw64_start=$SECONDS
 cmake --workflow --preset mingw64
 echo "MinGW x86-64 build and Wine tests took $((SECONDS - mingw64_start)) s"
+
+step "64-bit Arm Linux build (aarch64 cross build), tests under qemu-aarch64"
+missing=()
+for tool in aarch64-linux-gnu-g++ aarch64-linux-gnu-gcc qemu-aarch64; do
+  command -v "$tool" >/dev/null 2>&1 || missing+=("$tool")
+done
+if [ ${#missing[@]} -gt 0 ]; then
+  printf 'ERROR: the aarch64 build cannot run, missing: %s\n' "${missing[*]}" >&2
+  printf 'Install g++-aarch64-linux-gnu and qemu-user (see .ci/run).\n' >&2
+  exit 1
+fi
+arm64_start=$SECONDS
+cmake --workflow --preset arm64
+echo "aarch64 build and qemu tests took $((SECONDS - arm64_start)) s"
 
 step "Native tests under valgrind memcheck"
 valgrind_start=$SECONDS

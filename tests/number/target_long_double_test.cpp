@@ -1,7 +1,8 @@
-// On x86 targets long double must be the x87 80-bit format, computed with
-// the full significand, and the long double conversions must be exact there,
-// through the shared library. Its cases need 80-bit long double arithmetic:
-// label x87 (valgrind computes long double with a double's significand).
+// long double must be the target's own wide format: on x86 the x87 80-bit
+// format, computed with the full significand; on aarch64 Linux IEEE
+// quadruple precision. The long double conversions must be exact in either,
+// through the shared library. Its cases need that arithmetic: label x87
+// (valgrind computes long double with a double's significand).
 #include <gtest/gtest.h>
 
 #include <cfloat>
@@ -28,8 +29,20 @@ TEST(NumberTarget, LongDoubleIsTheX87ExtendedFormat) {
   EXPECT_NE(sum, one) << "x87 precision control is not set to 64 bits";
 }
 
+#elif defined(__aarch64__) && defined(__linux__)
+
+TEST(NumberTarget, LongDoubleIsIeeeQuadruplePrecision) {
+  EXPECT_EQ(std::numeric_limits<long double>::digits, 113);
+  EXPECT_EQ(sizeof(long double), 16u);
+}
+
+#endif
+
+#if LDBL_MANT_DIG >= 64
+
 // Builds the long double of x from its two 32-bit halves; each step is exact
-// with a 64-bit significand, and none uses the library's conversion.
+// with a significand of 64 bits or more, and none uses the library's
+// conversion.
 long double exact_long_double(u64 x) {
   return std::ldexp(static_cast<long double>(u32(x >> 32)), 32) + static_cast<long double>(u32(x));
 }
@@ -55,6 +68,6 @@ TEST(NumberTarget, LongDoubleConversionsAreExactBothWays) {
   EXPECT_EQ(m.count(), 0u) << m.text();
 }
 
-#endif  // x86
+#endif  // LDBL_MANT_DIG >= 64
 
 }  // namespace

@@ -1,6 +1,6 @@
 // The number tests only mean what they say on the target the build was
-// configured for: the cross build must really produce 32-bit Windows code
-// (ulong32 is unsigned long; long double is checked in
+// configured for: a cross build must really produce code for its target
+// (on Windows ulong32 is unsigned long; long double is checked in
 // target_long_double_test.cpp).
 #include <gtest/gtest.h>
 
@@ -26,6 +26,8 @@ std::string compiled_for() {
   return "Linux/x86_64";
 #elif defined(__linux__) && defined(__i386__)
   return "Linux/i686";
+#elif defined(__linux__) && defined(__aarch64__)
+  return "Linux/aarch64";
 #else
   return "";
 #endif
@@ -46,7 +48,7 @@ TEST(NumberTarget, WordAndPointerWidthsAreThoseOfTheTarget) {
   EXPECT_EQ(sizeof(ulong32) * CHAR_BIT, 32u);
 #if defined(__i386__)
   EXPECT_EQ(sizeof(void*), 4u);
-#elif defined(__x86_64__)
+#elif defined(__x86_64__) || defined(__aarch64__)
   EXPECT_EQ(sizeof(void*), 8u);
 #endif
 }
