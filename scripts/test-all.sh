@@ -58,7 +58,7 @@ check_windows_tools() {
   [ -f /usr/src/googletest/CMakeLists.txt ] || missing+=("/usr/src/googletest")
   if [ ${#missing[@]} -gt 0 ]; then
     printf 'ERROR: the Windows build cannot run, missing: %s\n' "${missing[*]}" >&2
-    printf 'Install %s, googletest, llvm, clang and lld (scripts/setup.sh installs it).\n' "$packages" >&2
+    printf 'Install %s, googletest, llvm, clang and lld (scripts/setup.sh installs them).\n' "$packages" >&2
     exit 1
   fi
 }
@@ -82,7 +82,7 @@ for tool in aarch64-linux-gnu-g++ aarch64-linux-gnu-gcc qemu-aarch64; do
 done
 if [ ${#missing[@]} -gt 0 ]; then
   printf 'ERROR: the aarch64 build cannot run, missing: %s\n' "${missing[*]}" >&2
-  printf 'Install g++-aarch64-linux-gnu and qemu-user (see .ci/run).\n' >&2
+  printf 'Install g++-aarch64-linux-gnu and qemu-user (scripts/setup.sh installs them).\n' >&2
   exit 1
 fi
 arm64_start=$SECONDS
