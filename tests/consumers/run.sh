@@ -128,6 +128,17 @@ package_version() {
   sed -n 's/^set(PACKAGE_VERSION "\(.*\)")$/\1/p' "$prefix/lib/cmake/vykpav/vykpavConfigVersion.cmake"
 }
 
+# What the dynamic loader would load for a program, as ldd asks it. Under
+# qemu-user the variable must reach the emulated program's loader, not
+# the emulator's own.
+loader_trace() {
+  if [ ${#emulator[@]} -eq 0 ]; then
+    LD_TRACE_LOADED_OBJECTS=1 "$1"
+  else
+    QEMU_SET_ENV=LD_TRACE_LOADED_OBJECTS=1 "${emulator[@]}" "$1"
+  fi
+}
+
 # Runs a host in a fresh folder of its own and checks its report and the
 # version it prints. The host must load the installed library (or, for
 # add-subdirectory, the one it built).
@@ -142,15 +153,12 @@ run_host() {
     cp "$exe" "$library_dir/vykpav.dll" "$run/"
     exe="$run/$(basename "$exe")"
   else
-    # What the dynamic loader would load, as ldd asks it (under the
-    # emulator for a cross build).
     local loaded
-    loaded="$(LD_TRACE_LOADED_OBJECTS=1 "${emulator[@]}" "$exe" |
-      awk '$1 == "libvykpav.so.1" { print $3 }')"
+    loaded="$(loader_trace "$exe" | awk '$1 == "libvykpav.so.1" { print $3 }')"
     if [ ! -f "$loaded" ] ||
        [ "$(realpath "$(dirname "$loaded")")" != "$(realpath "$library_dir")" ]; then
       fail "$name host does not load libvykpav.so.1 from $library_dir; the loader says:
-$(LD_TRACE_LOADED_OBJECTS=1 "${emulator[@]}" "$exe")"
+$(loader_trace "$exe")"
     fi
   fi
   (cd "$run" && LC_ALL=C "${emulator[@]}" "$exe" report.txt "$name host" >stdout.txt) ||
