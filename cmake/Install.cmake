@@ -31,6 +31,7 @@ install(FILES
     include/selvorin/vyk_pav.h
     include/selvorin/vyknb64.h
     include/selvorin/vyknb64_ostream.h
+    ${VYKPAV_GENERATED_INCLUDE_DIR}/selvorin/version.h
   DESTINATION ${CMAKE_INSTALL_INCLUDEDIR}/selvorin
   COMPONENT vykpav_Development)
 

@@ -8,10 +8,13 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
+# What a fresh Debian machine lacks for all of this, installed first.
+scripts/setup.sh tests
+
 step() { printf '\n=== %s\n' "$*"; }
 
 step "Source formatting (clang-format, .clang-format at the root)"
-command -v clang-format >/dev/null 2>&1 || { echo "ERROR: clang-format is missing (see .ci/run)" >&2; exit 1; }
+command -v clang-format >/dev/null 2>&1 || { echo "ERROR: clang-format is missing (scripts/setup.sh installs it)" >&2; exit 1; }
 git ls-files -z '*.cpp' '*.h' | xargs -0 clang-format --dry-run --Werror
 
 step "Include layering (base <- number <- platform <- timer <- library <- tools)"
@@ -40,7 +43,7 @@ echo "ThreadSanitizer build and tests took $((SECONDS - tsan_start)) s"
 # The tools of a Windows build of one width: its MinGW-w64 compilers and
 # binutils, its Wine loader, and what both widths share. Not optional: a
 # machine without them fails here instead of passing with the Windows build
-# untested (.ci/run installs them).
+# untested (scripts/setup.sh installs them).
 check_windows_tools() {
   local triplet=$1 loader=$2 packages=$3
   local missing=()
@@ -55,7 +58,7 @@ check_windows_tools() {
   [ -f /usr/src/googletest/CMakeLists.txt ] || missing+=("/usr/src/googletest")
   if [ ${#missing[@]} -gt 0 ]; then
     printf 'ERROR: the Windows build cannot run, missing: %s\n' "${missing[*]}" >&2
-    printf 'Install %s, googletest, llvm, clang and lld (see .ci/run).\n' "$packages" >&2
+    printf 'Install %s, googletest, llvm, clang and lld (scripts/setup.sh installs them).\n' "$packages" >&2
     exit 1
   fi
 }
@@ -79,7 +82,7 @@ for tool in aarch64-linux-gnu-g++ aarch64-linux-gnu-gcc qemu-aarch64; do
 done
 if [ ${#missing[@]} -gt 0 ]; then
   printf 'ERROR: the aarch64 build cannot run, missing: %s\n' "${missing[*]}" >&2
-  printf 'Install g++-aarch64-linux-gnu and qemu-user (see .ci/run).\n' >&2
+  printf 'Install g++-aarch64-linux-gnu and qemu-user (scripts/setup.sh installs them).\n' >&2
   exit 1
 fi
 arm64_start=$SECONDS
@@ -92,10 +95,10 @@ scripts/valgrind-tests.sh build/release
 echo "Valgrind run took $((SECONDS - valgrind_start)) s"
 
 step "Fuzzing: each libFuzzer target for 20 s (VYKPAV_FUZZ_SECONDS), clang, ASan + UBSan"
-# Not optional either: .ci/run installs clang and its libFuzzer runtime.
+# Not optional either: scripts/setup.sh installs clang and its libFuzzer runtime.
 if ! command -v clang++ >/dev/null 2>&1 ||
    [ ! -f "$(clang++ --print-runtime-dir)/libclang_rt.fuzzer-x86_64.a" ]; then
-  echo "ERROR: fuzzing needs clang++ and libFuzzer (clang, libclang-rt-14-dev; see .ci/run)" >&2
+  echo "ERROR: fuzzing needs clang++ and libFuzzer (clang, libclang-rt-14-dev; see scripts/setup.sh)" >&2
   exit 1
 fi
 fuzz_start=$SECONDS

@@ -5,13 +5,14 @@
 #   scripts/valgrind-tests.sh [build folder]     (default: build/release)
 #
 # The build's ctest labels say which tests need something else:
-#   exhaustive, exports, consumers
+#   exhaustive, exports, consumers, packages
 #                        stay out: the exhaustive float test (every float bit
 #                        pattern: hours under valgrind; the release run has
 #                        it), the export table check (a bash script around
-#                        nm) and the consumer hosts (scripts that build the
-#                        library afresh), none of them this project's code
-#                        running.
+#                        nm), the consumer hosts (scripts that build the
+#                        library afresh) and the release archives (cpack,
+#                        and scripts that build hosts from them), none of
+#                        them this project's code running.
 #   x87                  tests whose cases check exact 80-bit long double
 #                        results. Valgrind has no 80-bit x87 arithmetic: it
 #                        computes long double with a double's 53-bit
@@ -25,7 +26,7 @@ cd "$(dirname "$0")/.."
 build=${1:-build/release}
 
 if ! command -v valgrind >/dev/null 2>&1; then
-  echo "ERROR: valgrind is missing (.ci/run installs it)" >&2
+  echo "ERROR: valgrind is missing (scripts/setup.sh tests installs it)" >&2
   exit 1
 fi
 if [ ! -f "$build/CTestTestfile.cmake" ]; then
@@ -65,7 +66,7 @@ status=0
 ctest --test-dir "$build" -T memcheck \
   --overwrite MemoryCheckCommand="$(command -v valgrind)" \
   --overwrite MemoryCheckCommandOptions="$memcheck_options" \
-  --label-exclude 'exhaustive|exports|consumers|x87' --output-on-failure --no-tests=error \
+  --label-exclude 'exhaustive|exports|consumers|packages|x87' --output-on-failure --no-tests=error \
   -j "$(nproc)" || status=$?
 if [ "$status" != 0 ]; then
   for log in "$logs"/MemoryChecker.*.log; do

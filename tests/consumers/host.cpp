@@ -5,8 +5,9 @@
 //
 //   consumer_host <report file> <area name>
 //
-// The second area is named "<area name> (scope)". Exits with 1 when a result
-// is wrong, 2 on bad arguments; run.sh checks the report itself.
+// The second area is named "<area name> (scope)". Prints the version its
+// headers give. Exits with 1 when a result is wrong, 2 on bad arguments;
+// run.sh checks the report and the version itself.
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
@@ -15,6 +16,7 @@
 #include <string>
 
 #include <selvorin/marks.h>
+#include <selvorin/version.h>
 #include <selvorin/vyk_pav.h>
 #include <selvorin/vyknb64.h>
 #include <selvorin/vyknb64_ostream.h>
@@ -97,6 +99,8 @@ int main(int argc, char** argv) {
   std::ostringstream hex;
   hex << std::hex << std::showbase << Selvorin::VYKNB64(max);
   expect(hex.str() == "0xffffffffffffffff", "VYKNB64 on a std::ostream");
+
+  std::printf("vykpav %s\n", VYKPAV_VERSION_STRING);
 
   timer.pokaz(argv[1]);
   return failures == 0 ? 0 : 1;

@@ -15,7 +15,7 @@ emulator=("$@")
 here="$(cd "$(dirname "$0")" && pwd)"
 for program in rsvg-convert python3; do
   command -v "$program" >/dev/null 2>&1 ||
-    { echo "ERROR: $program is missing (librsvg2-bin, python3; see .ci/run)" >&2; exit 1; }
+    { echo "ERROR: $program is missing (librsvg2-bin, python3; scripts/setup.sh tests installs them)" >&2; exit 1; }
 done
 rm -rf "$work"
 mkdir -p "$work"
