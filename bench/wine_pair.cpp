@@ -74,6 +74,32 @@ double median(std::vector<double> v) {
   return v[v.size() / 2];
 }
 
+// Medians over `rounds` of two workloads timed side by side, each round
+// swapping which runs first so that neither always finds the other's warm
+// caches: a's and b's nanoseconds per pair, and the ratio a / b.
+struct SideBySide {
+  double a_ns, b_ns, ratio;
+};
+
+template <class A, class B>
+SideBySide side_by_side(int rounds, double ns_per_tick, A a, B b) {
+  std::vector<double> ratios, a_ns, b_ns;
+  for (int r = 0; r < rounds; ++r) {
+    long long ta, tb;
+    if (r % 2 == 0) {
+      ta = a();
+      tb = b();
+    } else {
+      tb = b();
+      ta = a();
+    }
+    ratios.push_back(double(ta) / double(tb));
+    a_ns.push_back(double(ta) * ns_per_tick / kPerRound);
+    b_ns.push_back(double(tb) * ns_per_tick / kPerRound);
+  }
+  return {median(a_ns), median(b_ns), median(ratios)};
+}
+
 struct Shape {
   const char* name;
   int areas;
@@ -96,24 +122,13 @@ int main(int argc, char** argv) {
     Selvorin::VYK_PAV timer(16, kAreas);
     time_pairs(timer, shape.areas, shape.file);  // warm up: the first marks keep their texts
     time_bare_reads();
-    std::vector<double> ratios, pair_ns, bare_ns;
-    for (int r = 0; r < rounds; ++r) {
-      long long pairs, bare;
-      if (r % 2 == 0) {
-        pairs = time_pairs(timer, shape.areas, shape.file);
-        bare = time_bare_reads();
-      } else {
-        bare = time_bare_reads();
-        pairs = time_pairs(timer, shape.areas, shape.file);
-      }
-      ratios.push_back(double(pairs) / double(bare));
-      pair_ns.push_back(double(pairs) * ns_per_tick / kPerRound);
-      bare_ns.push_back(double(bare) * ns_per_tick / kPerRound);
-    }
+    const SideBySide figure = side_by_side(
+        rounds, ns_per_tick, [&] { return time_pairs(timer, shape.areas, shape.file); },
+        time_bare_reads);
     std::printf(
         "%s: begin+end pair %.1f ns, two bare QueryPerformanceCounter calls %.1f ns, "
         "ratio (median of rounds) %.3f\n",
-        shape.name, median(pair_ns), median(bare_ns), median(ratios));
+        shape.name, figure.a_ns, figure.b_ns, figure.ratio);
   }
 
   // Names as literals lie, 16 and 1,024 of them; each timer's first marks
@@ -127,23 +142,12 @@ int main(int argc, char** argv) {
   Selvorin::VYK_PAV more(1024, const_cast<const char**>(all_1024.data()));
   time_random_pairs(few, first_16);
   time_random_pairs(more, all_1024);
-  std::vector<double> ratios, few_ns, more_ns;
-  for (int r = 0; r < rounds; ++r) {
-    long long at_16, at_1024;
-    if (r % 2 == 0) {
-      at_16 = time_random_pairs(few, first_16);
-      at_1024 = time_random_pairs(more, all_1024);
-    } else {
-      at_1024 = time_random_pairs(more, all_1024);
-      at_16 = time_random_pairs(few, first_16);
-    }
-    ratios.push_back(double(at_1024) / double(at_16));
-    few_ns.push_back(double(at_16) * ns_per_tick / kPerRound);
-    more_ns.push_back(double(at_1024) * ns_per_tick / kPerRound);
-  }
+  const SideBySide figure = side_by_side(
+      rounds, ns_per_tick, [&] { return time_random_pairs(more, all_1024); },
+      [&] { return time_random_pairs(few, first_16); });
   std::printf(
       "areas at random: begin+end pair among 1024 %.1f ns, among 16 %.1f ns, "
       "ratio (median of rounds) %.3f\n",
-      median(more_ns), median(few_ns), median(ratios));
+      figure.a_ns, figure.b_ns, figure.ratio);
   return 0;
 }
