@@ -1,13 +1,12 @@
-#include "tools/report/svg_chart.h"
-
+// The SVG charts, for a browser or a document.
 #include <algorithm>
 #include <cstdio>
 #include <string>
 
 #include "tools/report/area_name.h"
 #include "tools/report/chart_scale.h"
-#include "tools/report/duration_text.h"
 #include "tools/report/number_text.h"
+#include "tools/report/output_formats.h"
 
 namespace vykpav::report {
 
@@ -190,10 +189,6 @@ std::string scale_note(const ChartScale& scale) {
   return scale.logarithmic() ? "logarithmic time axis" : "linear time axis from zero";
 }
 
-std::string count(std::size_t n, const char* one, const char* many) {
-  return std::to_string(n) + " " + (n == 1 ? one : many);
-}
-
 const char* verdict_colour(Verdict verdict) {
   switch (verdict) {
     case Verdict::kFaster: return kFasterColour;
@@ -204,7 +199,7 @@ const char* verdict_colour(Verdict verdict) {
 
 }  // namespace
 
-void write_summary_svg(Writer& out, const SummaryResult& summary) {
+void write_chart(Writer& out, const SummaryResult& summary) {
   const Layout l = layout(summary.areas, kSummaryRow, kSummaryRowsPerBand, 200);
   double largest = 0, smallest = 0;
   for (const SummarizedArea& area : summary.areas) {
@@ -213,8 +208,8 @@ void write_summary_svg(Writer& out, const SummaryResult& summary) {
       if (v > 0 && (smallest == 0 || v < smallest)) smallest = v;
   }
   const ChartScale scale(largest, smallest, kPlotWidth);
-  open_svg(out, l, "Summary of " + count(summary.reports, "report", "reports"),
-           count(summary.areas.size(), "area", "areas") +
+  open_svg(out, l, "Summary of " + count_text(summary.reports, "report", "reports"),
+           count_text(summary.areas.size(), "area", "areas") +
                " in time order \u00B7 bar at the median, whisker from minimum to maximum \u00B7 " +
                scale_note(scale));
   axis(out, l, scale);
@@ -236,7 +231,7 @@ void write_summary_svg(Writer& out, const SummaryResult& summary) {
   out.put("</svg>\n");
 }
 
-void write_comparison_svg(Writer& out, const ComparisonResult& comparison, double alpha) {
+void write_chart(Writer& out, const ComparisonResult& comparison) {
   const Layout l = layout(comparison.areas, kComparisonRow, kComparisonRowsPerBand, 330);
   double largest = 0, smallest = 0;
   for (const ComparedArea& area : comparison.areas)
@@ -249,12 +244,12 @@ void write_comparison_svg(Writer& out, const ComparisonResult& comparison, doubl
   const ChartScale scale(largest, smallest, kPlotWidth);
   open_svg(
       out, l,
-      "Before and after: " + count(comparison.before_reports, "report", "reports") + " against " +
-          count(comparison.after_reports, "report", "reports"),
-      count(comparison.areas.size(), "area", "areas") +
+      "Before and after: " + count_text(comparison.before_reports, "report", "reports") +
+          " against " + count_text(comparison.after_reports, "report", "reports"),
+      count_text(comparison.areas.size(), "area", "areas") +
           " in time order \u00B7 bars at the median, whiskers from minimum to maximum \u00B7 " +
           scale_note(scale) + " \u00B7 verdicts by a two-sided Mann-Whitney U test, alpha " +
-          p_value_text(alpha));
+          p_value_text(comparison.alpha));
   // The legend: what each bar's colour means.
   double x = kMargin;
   for (const auto& [colour, label] :
