@@ -189,11 +189,12 @@ std::string scale_note(const ChartScale& scale) {
   return scale.logarithmic() ? "logarithmic time axis" : "linear time axis from zero";
 }
 
-const char* verdict_colour(Verdict verdict) {
+// The colour of a significant change, `otherwise` for any other verdict.
+const char* verdict_colour(Verdict verdict, const char* otherwise) {
   switch (verdict) {
     case Verdict::kFaster: return kFasterColour;
     case Verdict::kSlower: return kSlowerColour;
-    default: return kBarColour;
+    default: return otherwise;
   }
 }
 
@@ -274,16 +275,14 @@ void write_chart(Writer& out, const ComparisonResult& comparison) {
     stripe(out, l, top, kComparisonRow, i);
     name_label(out, l, area.name, middle);
     if (area.before) bar(out, l, scale, *area.before, top + 7, 11, kBeforeColour);
-    if (area.after) bar(out, l, scale, *area.after, top + 22, 11, verdict_colour(area.verdict));
+    if (area.after)
+      bar(out, l, scale, *area.after, top + 22, 11, verdict_colour(area.verdict, kBarColour));
     const char* ink = "fill=\"#1f2d3d\"";
     if (area.before) text(out, columns[0], top + 16.5, duration_text(area.before->median), ink);
     if (area.after) text(out, columns[1], top + 31.5, duration_text(area.after->median), ink);
     if (area.ratio) text(out, columns[2], middle + 4.5, "\u00D7" + three_digits(*area.ratio), ink);
-    const std::string style = std::string("font-weight=\"bold\" fill=\"") +
-                              (area.verdict == Verdict::kFaster   ? kFasterColour
-                               : area.verdict == Verdict::kSlower ? kSlowerColour
-                                                                  : "#555") +
-                              "\"";
+    const std::string style =
+        std::string("font-weight=\"bold\" fill=\"") + verdict_colour(area.verdict, "#555") + "\"";
     text(out, columns[3], middle + 4.5, std::string(verdict_text(area.verdict)), style.c_str());
   }
   out.put("</svg>\n");
