@@ -68,9 +68,15 @@ class Reader {
   std::string where(std::size_t at) const {
     return name_ + ":" + std::to_string(line_at(at)) + ": ";
   }
+  // A report has a line feed every few dozen bytes: found one by one, not
+  // counted byte by byte.
   std::size_t line_at(std::size_t at) const {
     const std::string_view before = window().substr(0, at);
-    return line_ + static_cast<std::size_t>(std::count(before.begin(), before.end(), '\n'));
+    std::size_t line = line_;
+    for (std::size_t lf = before.find('\n'); lf != std::string_view::npos;
+         lf = before.find('\n', lf + 1))
+      ++line;
+    return line;
   }
   void consume(std::size_t size) {
     line_ = line_at(size);

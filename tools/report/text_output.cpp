@@ -58,8 +58,12 @@ void name_cell(Writer& out, std::string_view name, std::size_t width) {
 void summary_bar(Writer& out, std::size_t eighths) {
   static constexpr std::string_view kPartial[8] = {"",       "\u258F", "\u258E", "\u258D",
                                                    "\u258C", "\u258B", "\u258A", "\u2589"};
-  out.put("  ");
-  for (std::size_t i = 0; i < std::min(eighths / 8, kSummaryBar); ++i) out.put("\u2588");
+  static const std::string kFull = [] {
+    std::string full = "  ";
+    for (std::size_t i = 0; i < kSummaryBar; ++i) full += "\u2588";
+    return full;
+  }();
+  out.put(std::string_view(kFull).substr(0, 2 + std::min(eighths / 8, kSummaryBar) * 3));
   out.put(kPartial[eighths % 8]);
 }
 
