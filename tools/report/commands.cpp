@@ -8,14 +8,11 @@
 
 #include "tools/report/report_reader.h"
 #include "tools/report/run_table.h"
-#include "tools/report/svg_chart.h"
 #include "tools/report/system_io.h"
 
 namespace vykpav::report {
 
 namespace {
-
-constexpr const char* kProgram = "vykpav-report";
 
 // A failure the command reports in one line.
 class CommandError : public std::runtime_error {
@@ -25,12 +22,7 @@ class CommandError : public std::runtime_error {
 
 // A line on `err`, after the program's name.
 void say(std::FILE* err, const std::string& text) {
-  write_text(err, std::string(kProgram) + ": " + text + "\n");
-}
-
-void read_into(RunTable& table, const std::string& path, std::FILE* err) {
-  const ReadResult result = read_report_file(path, table);
-  for (const std::string& warning : result.warnings) say(err, warning);
+  write_text(err, "vykpav-report: " + text + "\n");
 }
 
 void refuse_stdin_twice(const std::vector<std::string>& paths) {
@@ -38,14 +30,33 @@ void refuse_stdin_twice(const std::vector<std::string>& paths) {
     throw CommandError("standard input (-) can be read only once");
 }
 
-template <typename Write>
-void write_chart(const std::string& path, Write write) {
-  if (path.empty()) return;
-  const std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(open_file(path, "wb"), &std::fclose);
-  if (!file) throw CommandError(path + ": cannot write: " + std::strerror(errno));
-  Writer out(file.get());
-  write(out);
-  if (!out.flush()) throw CommandError(path + ": cannot write: " + std::strerror(errno));
+void read_into(RunTable& table, const std::string& path, std::FILE* err) {
+  for (const std::string& warning : read_report_file(path, table).warnings) say(err, warning);
+}
+
+void flush(Writer& out, const std::string& failure) {
+  if (!out.flush()) throw CommandError(failure + std::strerror(errno));
+}
+
+// The chart into its file, if one is named, then the output.
+template <typename Result>
+void write(const Result& result, const Options& options, std::FILE* out) {
+  if (!options.svg.empty()) {
+    const std::string failure = options.svg + ": cannot write: ";
+    const std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(open_file(options.svg, "wb"),
+                                                               &std::fclose);
+    if (!file) throw CommandError(failure + std::strerror(errno));
+    Writer chart(file.get());
+    write_chart(chart, result);
+    flush(chart, failure);
+  }
+  Writer output(out);
+  switch (options.format) {
+    case Format::kText: write_table(output, result); break;
+    case Format::kCsv: write_csv(output, result); break;
+    case Format::kJson: write_json(output, result); break;
+  }
+  flush(output, "cannot write the output: ");
 }
 
 template <typename Command>
@@ -61,11 +72,6 @@ int run(std::FILE* err, Command command) {
   return 2;
 }
 
-void finish(Writer& out) {
-  if (!out.flush())
-    throw CommandError(std::string("cannot write the output: ") + std::strerror(errno));
-}
-
 }  // namespace
 
 int run_summary(const std::vector<std::string>& files, const Options& options, std::FILE* out,
@@ -74,15 +80,7 @@ int run_summary(const std::vector<std::string>& files, const Options& options, s
     refuse_stdin_twice(files);
     RunTable table;
     for (const std::string& path : files) read_into(table, path, err);
-    const SummaryResult summary = area_summaries(table);
-    write_chart(options.svg, [&](Writer& svg) { write_summary_svg(svg, summary); });
-    Writer output(out);
-    switch (options.format) {
-      case Format::kText: write_summary_text(output, summary); break;
-      case Format::kCsv: write_summary_csv(output, summary); break;
-      case Format::kJson: write_summary_json(output, summary); break;
-    }
-    finish(output);
+    write(area_summaries(table), options, out);
   });
 }
 
@@ -93,16 +91,7 @@ int run_compare(const std::string& before, const std::string& after, const Optio
     RunTable old_runs, new_runs;
     read_into(old_runs, before, err);
     read_into(new_runs, after, err);
-    const ComparisonResult comparison = compare(old_runs, new_runs, options.alpha);
-    write_chart(options.svg,
-                [&](Writer& svg) { write_comparison_svg(svg, comparison, options.alpha); });
-    Writer output(out);
-    switch (options.format) {
-      case Format::kText: write_comparison_text(output, comparison, options.alpha); break;
-      case Format::kCsv: write_comparison_csv(output, comparison); break;
-      case Format::kJson: write_comparison_json(output, comparison); break;
-    }
-    finish(output);
+    write(compare(old_runs, new_runs, options.alpha), options, out);
   });
 }
 

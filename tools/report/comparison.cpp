@@ -22,6 +22,7 @@ ComparisonResult compare(RunTable& before, RunTable& after, double alpha) {
   ComparisonResult result;
   result.before_reports = before.reports();
   result.after_reports = after.reports();
+  result.alpha = alpha;
   std::vector<bool> matched(after.areas(), false);
   MannWhitney test;
   for (std::size_t i = 0; i < before.areas(); ++i) {

@@ -29,6 +29,7 @@ struct ComparedArea {
 
 struct ComparisonResult {
   std::size_t before_reports = 0, after_reports = 0;
+  double alpha = 0;  // the level of the verdicts
   std::vector<ComparedArea> areas;
 };
 

@@ -55,7 +55,7 @@ void optional_number(Writer& out, const std::optional<double>& value) {
 
 }  // namespace
 
-void write_summary_csv(Writer& out, const SummaryResult& summary) {
+void write_csv(Writer& out, const SummaryResult& summary) {
   out.put("name,runs,median_us,min_us,max_us,mean_us\r\n");
   for (const SummarizedArea& area : summary.areas) {
     field(out, area.name);
@@ -65,7 +65,7 @@ void write_summary_csv(Writer& out, const SummaryResult& summary) {
   }
 }
 
-void write_comparison_csv(Writer& out, const ComparisonResult& comparison) {
+void write_csv(Writer& out, const ComparisonResult& comparison) {
   out.put(
       "name,before_runs,before_median_us,before_min_us,before_max_us,before_mean_us,"
       "after_runs,after_median_us,after_min_us,after_max_us,after_mean_us,ratio,p_value,"

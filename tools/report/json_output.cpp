@@ -48,7 +48,7 @@ void document(Writer& out, const Json& head, const Areas& areas, AreaJson area_j
 
 }  // namespace
 
-void write_summary_json(Writer& out, const SummaryResult& summary) {
+void write_json(Writer& out, const SummaryResult& summary) {
   document(out, Json{{"reports", summary.reports}}, summary.areas, [](const SummarizedArea& a) {
     Json area{{"name", std::string(a.name)}};
     area.update(summary_fields(a.summary));
@@ -56,7 +56,7 @@ void write_summary_json(Writer& out, const SummaryResult& summary) {
   });
 }
 
-void write_comparison_json(Writer& out, const ComparisonResult& comparison) {
+void write_json(Writer& out, const ComparisonResult& comparison) {
   document(out,
            Json{{"before_reports", comparison.before_reports},
                 {"after_reports", comparison.after_reports}},

@@ -30,11 +30,22 @@ std::string three_digits(double value) {
   return fixed(value, decimals);
 }
 
+std::string duration_text(double microseconds) {
+  if (microseconds == 0) return "0 \u00B5s";
+  if (microseconds < 999.5) return three_digits(microseconds) + " \u00B5s";
+  if (microseconds < 999.5e3) return three_digits(microseconds / 1e3) + " ms";
+  return three_digits(microseconds / 1e6) + " s";
+}
+
 std::string p_value_text(double p) {
   if (p < 0.0001) return "<0.0001";
   char text[32];
   std::snprintf(text, sizeof text, "%.3g", p);
   return text;
+}
+
+std::string count_text(std::size_t n, const char* one, const char* many) {
+  return std::to_string(n) + " " + (n == 1 ? one : many);
 }
 
 }  // namespace vykpav::report

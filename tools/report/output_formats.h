@@ -1,6 +1,7 @@
-// The tool's outputs, one file each: an aligned table for a terminal
-// (text_output.cpp), CSV (csv_output.cpp) and JSON (json_output.cpp), each
-// for a summary and for a comparison. Names are UTF-8 throughout.
+// The tool's outputs, each for a summary and for a comparison, one file
+// each: an aligned table for a terminal (text_output.cpp), CSV
+// (csv_output.cpp), JSON (json_output.cpp) and an SVG chart (svg_chart.cpp).
+// Names are UTF-8 throughout.
 #ifndef VYKPAV_TOOLS_REPORT_OUTPUT_FORMATS_H
 #define VYKPAV_TOOLS_REPORT_OUTPUT_FORMATS_H
 
@@ -12,12 +13,19 @@ namespace vykpav::report {
 
 enum class Format { kText, kCsv, kJson };
 
-void write_summary_text(Writer& out, const SummaryResult& summary);
-void write_comparison_text(Writer& out, const ComparisonResult& comparison, double alpha);
-void write_summary_csv(Writer& out, const SummaryResult& summary);
-void write_comparison_csv(Writer& out, const ComparisonResult& comparison);
-void write_summary_json(Writer& out, const SummaryResult& summary);
-void write_comparison_json(Writer& out, const ComparisonResult& comparison);
+void write_table(Writer& out, const SummaryResult& summary);
+void write_table(Writer& out, const ComparisonResult& comparison);
+void write_csv(Writer& out, const SummaryResult& summary);
+void write_csv(Writer& out, const ComparisonResult& comparison);
+void write_json(Writer& out, const SummaryResult& summary);
+void write_json(Writer& out, const ComparisonResult& comparison);
+
+// One row per area in time order, a horizontal bar at its median and a
+// whisker from its minimum to its maximum, on a time axis labelled in µs, ms
+// and s; a comparison shows before and after side by side in each row, with
+// the ratio and the verdict.
+void write_chart(Writer& out, const SummaryResult& summary);
+void write_chart(Writer& out, const ComparisonResult& comparison);
 
 }  // namespace vykpav::report
 

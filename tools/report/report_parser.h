@@ -60,46 +60,17 @@ struct AreaBlock {
   std::uint32_t start_line, end_line;
 };
 
-class ReportParser {
- public:
-  // `at_end`: no input follows the window.
-  ReportParser(std::string_view window, bool at_end) noexcept : text_(window), at_end_(at_end) {}
-
-  // A report's first four lines, the line break that starts it included.
-  Step opening(ReportOpening& out) const;
-  // One area block of a report in `language`, its empty line included.
-  Step block(Language language, AreaBlock& out) const;
-  // The two empty lines and the notice that close a report, up to the line
-  // break that starts the next one (or the end of the input).
-  Step closing(std::string_view& notice) const;
-  // Whether the closing lines come next (else an area block should).
-  bool at_closing() const noexcept { return !text_.empty() && text_[0] == '\r'; }
-
- private:
-  enum class Match { kYes, kNo, kShort };
-
-  Match match(std::size_t at, std::string_view piece) const noexcept;
-  Match report_starts(std::size_t at) const noexcept;
-  Match head_number(std::size_t at, std::uint64_t* value) const noexcept;
-  std::size_t head_prefix(std::size_t at, std::string_view head_rest) const noexcept;
-  Step failure(std::size_t at, const char* expected, std::size_t piece) const noexcept;
-  Step failure(std::size_t at, const char* expected) const noexcept {
-    return failure(at, expected, at);
-  }
-  Step fixed(std::size_t& at, std::string_view piece, const char* what) const noexcept;
-  Step grouped_number(std::size_t& at, std::uint64_t& value, const char* what) const noexcept;
-  Match line_number(std::size_t& at, std::uint32_t& value) const noexcept;
-  Step report_start_within(std::size_t& checked, std::size_t to) const noexcept;
-  Step line_break_of_new_report(std::size_t line_break, std::size_t after) const noexcept;
-  Step name_end(std::size_t from, std::string_view microseconds, Language language,
-                std::size_t& end) const;
-  Step file_end(std::size_t from, bool begin_line, Language language, std::size_t& end,
-                std::uint32_t& line) const;
-  Match after_end_line(std::size_t at, Language language) const;
-
-  std::string_view text_;
-  bool at_end_;
-};
+// Each reads its piece from the front of `window`; `at_end`: no input
+// follows the window.
+//
+// A report's first four lines, the line break that starts it included.
+Step parse_opening(std::string_view window, bool at_end, ReportOpening& out);
+// One area block of a report in `language`, its empty line included.
+Step parse_block(std::string_view window, bool at_end, Language language, AreaBlock& out);
+// The two empty lines and the notice that close a report, up to the line
+// break that starts the next one (or the end of the input). They come next
+// where the window starts with a line break, an area block otherwise.
+Step parse_closing(std::string_view window, bool at_end, std::string_view& notice);
 
 }  // namespace vykpav::report
 

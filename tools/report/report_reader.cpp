@@ -12,59 +12,6 @@ namespace vykpav::report {
 
 namespace {
 
-// The bytes of the input not yet parsed, refilled from the file.
-class InputWindow {
- public:
-  InputWindow(std::FILE* file, const std::string& name, std::size_t read_size)
-      : file_(file), name_(name), read_size_(std::max<std::size_t>(read_size, 1)) {}
-
-  std::string_view view() const noexcept { return std::string_view(bytes_).substr(begin_); }
-  bool at_end() const noexcept { return at_end_; }
-  void consume(std::size_t n) noexcept { begin_ += n; }
-
-  // Reads more after what the window holds: a read's worth, or as much as it
-  // holds already, so a piece that spans many reads is parsed again only a
-  // few times. `line` is where a read error is reported.
-  void read_more(std::size_t line) {
-    bytes_.erase(0, begin_);
-    begin_ = 0;
-    const std::size_t held = bytes_.size();
-    const std::size_t want = std::max(read_size_, held);
-    bytes_.resize(held + want);
-    errno = 0;
-    const std::size_t got = std::fread(&bytes_[held], 1, want, file_);
-    bytes_.resize(held + got);
-    if (got == want) return;
-    if (std::ferror(file_)) {
-      const int error = errno;
-      throw ReadError(name_ + ":" + std::to_string(line) +
-                      ": cannot read: " + (error != 0 ? std::strerror(error) : "read error"));
-    }
-    at_end_ = true;
-  }
-
- private:
-  std::FILE* file_;
-  const std::string& name_;
-  std::size_t read_size_;
-  std::string bytes_;
-  std::size_t begin_ = 0;
-  bool at_end_ = false;
-};
-
-// A report has a line feed every few dozen bytes: found one by one, not
-// counted byte by byte.
-std::size_t line_feeds(std::string_view text) noexcept {
-  std::size_t count = 0;
-  for (std::size_t at = text.find('\n'); at != std::string_view::npos; at = text.find('\n', at + 1))
-    ++count;
-  return count;
-}
-
-bool is_blank(std::string_view text) noexcept {
-  return text.find_first_not_of("\r\n \t") == std::string_view::npos;
-}
-
 // Why a text that is no report might be one all the same, from the bytes
 // at its start (kHintBytes of them, where the input has as many).
 constexpr std::size_t kHintBytes = 4096;
@@ -77,30 +24,67 @@ std::string hint(std::string_view window) {
 
 enum class Expect { kOpening, kBlock, kNextReport };
 
+// Parses the pieces at the front of a window of the input, which it refills
+// from the file when a piece runs past its end.
 class Reader {
  public:
   Reader(std::FILE* file, const std::string& name, ReportVisitor& visitor, std::size_t read_size)
-      : name_(name), input_(file, name, read_size), visitor_(visitor) {}
+      : file_(file),
+        name_(name),
+        visitor_(visitor),
+        read_size_(std::max<std::size_t>(read_size, 1)) {}
 
   ReadResult run() {
-    input_.read_more(line_);
+    read_more();
     while (step()) {
     }
     return std::move(result_);
   }
 
  private:
-  std::string where(std::size_t line) const { return name_ + ":" + std::to_string(line) + ": "; }
+  std::string_view window() const noexcept { return std::string_view(bytes_).substr(begin_); }
+
+  // Reads more after what the window holds: a read's worth, or as much as it
+  // holds already, so a piece that spans many reads is parsed again only a
+  // few times.
+  bool read_more() {
+    bytes_.erase(0, begin_);
+    begin_ = 0;
+    const std::size_t held = bytes_.size(), want = std::max(read_size_, held);
+    bytes_.resize(held + want);
+    errno = 0;
+    const std::size_t got = std::fread(&bytes_[held], 1, want, file_);
+    bytes_.resize(held + got);
+    if (got < want && std::ferror(file_)) {
+      const int error = errno;
+      throw ReadError(where(0) +
+                      "cannot read: " + (error != 0 ? std::strerror(error) : "read error"));
+    }
+    at_end_ = got < want;
+    return true;
+  }
+
+  // "name:line: " of the window's byte `at`.
+  std::string where(std::size_t at) const {
+    return name_ + ":" + std::to_string(line_at(at)) + ": ";
+  }
+  // A report has a line feed every few dozen bytes: found one by one, not
+  // counted byte by byte.
   std::size_t line_at(std::size_t at) const {
-    return line_ + line_feeds(input_.view().substr(0, at));
+    const std::string_view before = window().substr(0, at);
+    std::size_t line = line_;
+    for (std::size_t lf = before.find('\n'); lf != std::string_view::npos;
+         lf = before.find('\n', lf + 1))
+      ++line;
+    return line;
   }
   void consume(std::size_t size) {
     line_ = line_at(size);
     consumed_ += size;
-    input_.consume(size);
+    begin_ += size;
   }
   void warn(std::size_t at, const std::string& text) {
-    result_.warnings.push_back(where(line_at(at)) + "warning: " + text);
+    result_.warnings.push_back(where(at) + "warning: " + text);
   }
   void report_cut_short(std::size_t at) {
     ++result_.cut_short;
@@ -116,39 +100,12 @@ class Reader {
 
   // Parses the next piece; false at the end of the input.
   bool step() {
-    const std::string_view window = input_.view();
-    const ReportParser parser(window, input_.at_end());
+    const std::string_view window = this->window();
+    if (expect_ == Expect::kNextReport && window.empty()) return !at_end_ && read_more();
     Step step;
-    if (expect_ == Expect::kBlock && parser.at_closing()) {
-      std::string_view notice;
-      step = parser.closing(notice);
-      if (step.outcome == Outcome::kParsed) {
-        // A notice that stops part way is a cut too; another wording is
-        // another build's.
-        const std::string_view ours = timer::kReportNotice;
-        if (notice.size() < ours.size() && ours.substr(0, notice.size()) == notice)
-          report_cut_short(step.at);
-        consume(step.at);
-        expect_ = Expect::kNextReport;
-        return true;
-      }
-    } else if (expect_ == Expect::kBlock) {
-      AreaBlock block;
-      step = parser.block(language_, block);
-      if (step.outcome == Outcome::kParsed) {
-        visitor_.area(block);
-        ++blocks_;
-        consume(step.at);
-        return true;
-      }
-    } else {
-      if (expect_ == Expect::kNextReport && window.empty()) {
-        if (input_.at_end()) return false;
-        input_.read_more(line_);
-        return true;
-      }
+    if (expect_ != Expect::kBlock) {
       ReportOpening opening;
-      step = parser.opening(opening);
+      step = parse_opening(window, at_end_, opening);
       if (step.outcome == Outcome::kParsed) {
         ++result_.reports;
         // Its first line break ends the line before, unless nothing came
@@ -157,32 +114,45 @@ class Reader {
         blocks_ = 0;
         language_ = opening.language;
         visitor_.report(opening);
-        consume(step.at);
         expect_ = Expect::kBlock;
-        return true;
+      }
+    } else if (!window.empty() && window[0] == '\r') {
+      std::string_view notice;
+      step = parse_closing(window, at_end_, notice);
+      // A notice that stops part way is a cut too; another wording is
+      // another build's.
+      const std::string_view ours = timer::kReportNotice;
+      if (step.outcome == Outcome::kParsed && notice.size() < ours.size() &&
+          ours.substr(0, notice.size()) == notice)
+        report_cut_short(step.at);
+      if (step.outcome == Outcome::kParsed) expect_ = Expect::kNextReport;
+    } else {
+      AreaBlock block;
+      step = parse_block(window, at_end_, language_, block);
+      if (step.outcome == Outcome::kParsed) {
+        visitor_.area(block);
+        ++blocks_;
       }
     }
-    return unparsed(step, window);
-  }
-
-  // What to do when the piece is not whole.
-  bool unparsed(const Step& step, std::string_view window) {
+    if (step.outcome == Outcome::kParsed) {
+      consume(step.at);
+      return true;
+    }
     const bool in_report = expect_ == Expect::kBlock;
+    // Line breaks or spaces after the last notice: an editor's, say.
+    const bool blank = expect_ == Expect::kNextReport &&
+                       window.find_first_not_of("\r\n \t") == std::string_view::npos;
     switch (step.outcome) {
-      case Outcome::kParsed: return true;
+      case Outcome::kParsed:
       case Outcome::kIncomplete:
-        if (!input_.at_end()) {
-          input_.read_more(line_);
-          return true;
-        }
+        if (!at_end_) return read_more();
         if (in_report) {
           report_cut_short(0);
-        } else if (expect_ == Expect::kNextReport && is_blank(window)) {
-          // Line breaks or spaces after the last notice: an editor's, say.
+        } else if (blank) {
         } else if (result_.reports == 0) {
-          throw ReadError(where(line_) + (window.empty() ? "no report: the input is empty"
-                                                         : "no report: the input ends inside "
-                                                           "the first lines of one"));
+          throw ReadError(where(0) + (window.empty() ? "no report: the input is empty"
+                                                     : "no report: the input ends inside "
+                                                       "the first lines of one"));
         } else {
           opening_cut_short(0);
         }
@@ -196,31 +166,26 @@ class Reader {
         consume(step.at);
         expect_ = Expect::kOpening;
         return true;
-      case Outcome::kBroken:
-        if (expect_ == Expect::kNextReport && is_blank(window)) {
-          if (input_.at_end()) return false;
-          input_.read_more(line_);
-          return true;
-        }
-        if (result_.reports == 0 && window.size() < kHintBytes && !input_.at_end()) {
-          input_.read_more(line_);  // so the hint does not depend on where a read ended
-          return true;
-        }
-        if (result_.reports == 0)
-          throw ReadError(where(line_at(step.at)) + "not a report: expected " + step.expected +
-                          hint(window));
-        if (expect_ == Expect::kNextReport)
-          throw ReadError(where(line_at(step.at)) +
-                          "expected another report or the end of the input after the "
-                          "closing notice");
-        throw ReadError(where(line_at(step.at)) + "expected " + step.expected);
+      case Outcome::kBroken: break;
     }
-    return false;
+    if (blank) return !at_end_ && read_more();
+    // Read on, so that the hint does not depend on where a read ended.
+    if (result_.reports == 0 && window.size() < kHintBytes && !at_end_) return read_more();
+    if (result_.reports == 0)
+      throw ReadError(where(step.at) + "not a report: expected " + step.expected + hint(window));
+    if (expect_ == Expect::kNextReport)
+      throw ReadError(where(step.at) +
+                      "expected another report or the end of the input after the closing notice");
+    throw ReadError(where(step.at) + "expected " + step.expected);
   }
 
+  std::FILE* file_;
   const std::string& name_;
-  InputWindow input_;
   ReportVisitor& visitor_;
+  std::size_t read_size_;
+  std::string bytes_;      // the window and, before it, bytes parsed already
+  std::size_t begin_ = 0;  // of the window in bytes_
+  bool at_end_ = false;    // no input follows the window
   ReadResult result_;
   Expect expect_ = Expect::kOpening;
   Language language_ = Language::English;

@@ -48,26 +48,19 @@ const std::vector<double>& MannWhitney::upper_tail(std::size_t n1, std::size_t n
   const std::size_t m = std::min(n1, n2), n = std::max(n1, n2);
   std::vector<double>& tail = tails_[{m, n}];
   if (!tail.empty()) return tail;
-  // counts[j][u]: the orderings of i values of one sample and j of the other
-  // in which U is u, for the current i. The last value is either from the
-  // first sample (above all j of the other: u - j before it) or from the
-  // second (adding nothing). Counts stay below 2^53, so doubles hold them
-  // exactly.
+  // The orderings of m values of one sample and n of the other in which U
+  // is u are the coefficients of q^u in the Gaussian binomial coefficient
+  // [m + n choose m], the product over i = 1 .. m of (1 - q^(n + i)) /
+  // (1 - q^i): multiplied and divided in turn, truncated past q^(m n),
+  // which leaves the lower coefficients as they are. Counts stay below 2^53,
+  // so doubles hold them exactly.
   const std::size_t width = m * n + 1;
-  std::vector<double> previous((n + 1) * width, 0.0), current((n + 1) * width, 0.0);
-  for (std::size_t j = 0; j <= n; ++j) previous[j * width] = 1;  // i = 0: U is 0
+  std::vector<double> counts(width, 0.0);
+  counts[0] = 1;
   for (std::size_t i = 1; i <= m; ++i) {
-    std::fill(current.begin(), current.end(), 0.0);
-    current[0] = 1;  // j = 0: U is 0
-    for (std::size_t j = 1; j <= n; ++j) {
-      double* row = &current[j * width];
-      const double* left = &current[(j - 1) * width];
-      const double* up = &previous[j * width];
-      for (std::size_t u = 0; u <= i * j; ++u) row[u] = left[u] + (u >= j ? up[u - j] : 0.0);
-    }
-    std::swap(previous, current);
+    for (std::size_t u = width; u-- > n + i;) counts[u] -= counts[u - n - i];
+    for (std::size_t u = i; u < width; ++u) counts[u] += counts[u - i];
   }
-  const double* counts = &previous[n * width];
   double total = 0;
   for (std::size_t u = 0; u < width; ++u) total += counts[u];
   tail.assign(width, 0.0);

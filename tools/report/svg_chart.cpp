@@ -1,13 +1,12 @@
-#include "tools/report/svg_chart.h"
-
+// The SVG charts, for a browser or a document.
 #include <algorithm>
 #include <cstdio>
 #include <string>
 
 #include "tools/report/area_name.h"
 #include "tools/report/chart_scale.h"
-#include "tools/report/duration_text.h"
 #include "tools/report/number_text.h"
+#include "tools/report/output_formats.h"
 
 namespace vykpav::report {
 
@@ -190,21 +189,18 @@ std::string scale_note(const ChartScale& scale) {
   return scale.logarithmic() ? "logarithmic time axis" : "linear time axis from zero";
 }
 
-std::string count(std::size_t n, const char* one, const char* many) {
-  return std::to_string(n) + " " + (n == 1 ? one : many);
-}
-
-const char* verdict_colour(Verdict verdict) {
+// The colour of a significant change, `otherwise` for any other verdict.
+const char* verdict_colour(Verdict verdict, const char* otherwise) {
   switch (verdict) {
     case Verdict::kFaster: return kFasterColour;
     case Verdict::kSlower: return kSlowerColour;
-    default: return kBarColour;
+    default: return otherwise;
   }
 }
 
 }  // namespace
 
-void write_summary_svg(Writer& out, const SummaryResult& summary) {
+void write_chart(Writer& out, const SummaryResult& summary) {
   const Layout l = layout(summary.areas, kSummaryRow, kSummaryRowsPerBand, 200);
   double largest = 0, smallest = 0;
   for (const SummarizedArea& area : summary.areas) {
@@ -213,8 +209,8 @@ void write_summary_svg(Writer& out, const SummaryResult& summary) {
       if (v > 0 && (smallest == 0 || v < smallest)) smallest = v;
   }
   const ChartScale scale(largest, smallest, kPlotWidth);
-  open_svg(out, l, "Summary of " + count(summary.reports, "report", "reports"),
-           count(summary.areas.size(), "area", "areas") +
+  open_svg(out, l, "Summary of " + count_text(summary.reports, "report", "reports"),
+           count_text(summary.areas.size(), "area", "areas") +
                " in time order \u00B7 bar at the median, whisker from minimum to maximum \u00B7 " +
                scale_note(scale));
   axis(out, l, scale);
@@ -236,7 +232,7 @@ void write_summary_svg(Writer& out, const SummaryResult& summary) {
   out.put("</svg>\n");
 }
 
-void write_comparison_svg(Writer& out, const ComparisonResult& comparison, double alpha) {
+void write_chart(Writer& out, const ComparisonResult& comparison) {
   const Layout l = layout(comparison.areas, kComparisonRow, kComparisonRowsPerBand, 330);
   double largest = 0, smallest = 0;
   for (const ComparedArea& area : comparison.areas)
@@ -249,12 +245,12 @@ void write_comparison_svg(Writer& out, const ComparisonResult& comparison, doubl
   const ChartScale scale(largest, smallest, kPlotWidth);
   open_svg(
       out, l,
-      "Before and after: " + count(comparison.before_reports, "report", "reports") + " against " +
-          count(comparison.after_reports, "report", "reports"),
-      count(comparison.areas.size(), "area", "areas") +
+      "Before and after: " + count_text(comparison.before_reports, "report", "reports") +
+          " against " + count_text(comparison.after_reports, "report", "reports"),
+      count_text(comparison.areas.size(), "area", "areas") +
           " in time order \u00B7 bars at the median, whiskers from minimum to maximum \u00B7 " +
           scale_note(scale) + " \u00B7 verdicts by a two-sided Mann-Whitney U test, alpha " +
-          p_value_text(alpha));
+          p_value_text(comparison.alpha));
   // The legend: what each bar's colour means.
   double x = kMargin;
   for (const auto& [colour, label] :
@@ -279,16 +275,14 @@ void write_comparison_svg(Writer& out, const ComparisonResult& comparison, doubl
     stripe(out, l, top, kComparisonRow, i);
     name_label(out, l, area.name, middle);
     if (area.before) bar(out, l, scale, *area.before, top + 7, 11, kBeforeColour);
-    if (area.after) bar(out, l, scale, *area.after, top + 22, 11, verdict_colour(area.verdict));
+    if (area.after)
+      bar(out, l, scale, *area.after, top + 22, 11, verdict_colour(area.verdict, kBarColour));
     const char* ink = "fill=\"#1f2d3d\"";
     if (area.before) text(out, columns[0], top + 16.5, duration_text(area.before->median), ink);
     if (area.after) text(out, columns[1], top + 31.5, duration_text(area.after->median), ink);
     if (area.ratio) text(out, columns[2], middle + 4.5, "\u00D7" + three_digits(*area.ratio), ink);
-    const std::string style = std::string("font-weight=\"bold\" fill=\"") +
-                              (area.verdict == Verdict::kFaster   ? kFasterColour
-                               : area.verdict == Verdict::kSlower ? kSlowerColour
-                                                                  : "#555") +
-                              "\"";
+    const std::string style =
+        std::string("font-weight=\"bold\" fill=\"") + verdict_colour(area.verdict, "#555") + "\"";
     text(out, columns[3], middle + 4.5, std::string(verdict_text(area.verdict)), style.c_str());
   }
   out.put("</svg>\n");

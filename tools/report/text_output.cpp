@@ -4,7 +4,6 @@
 #include <string>
 
 #include "tools/report/area_name.h"
-#include "tools/report/duration_text.h"
 #include "tools/report/number_text.h"
 #include "tools/report/output_formats.h"
 
@@ -54,10 +53,6 @@ void name_cell(Writer& out, std::string_view name, std::size_t width) {
   }
 }
 
-std::string plural(std::size_t n, const char* one, const char* many) {
-  return std::to_string(n) + " " + (n == 1 ? one : many);
-}
-
 // "  " and a bar of `eighths` eighths of a column: whole blocks, then one of
 // the partial ones.
 void summary_bar(Writer& out, std::size_t eighths) {
@@ -89,9 +84,9 @@ void change_bar(Writer& out, double ratio, bool significant) {
 
 }  // namespace
 
-void write_summary_text(Writer& out, const SummaryResult& summary) {
-  out.put(plural(summary.areas.size(), "area", "areas") + " in " +
-          plural(summary.reports, "report", "reports") + "\n\n");
+void write_table(Writer& out, const SummaryResult& summary) {
+  out.put(count_text(summary.areas.size(), "area", "areas") + " in " +
+          count_text(summary.reports, "report", "reports") + "\n\n");
   const std::size_t width = name_column(summary.areas);
   left(out, "area", width);
   right(out, "runs", kRunsColumn);
@@ -116,10 +111,10 @@ void write_summary_text(Writer& out, const SummaryResult& summary) {
   }
 }
 
-void write_comparison_text(Writer& out, const ComparisonResult& comparison, double alpha) {
-  out.put(plural(comparison.areas.size(), "area", "areas") + "; " +
-          plural(comparison.before_reports, "report", "reports") + " before, " +
-          plural(comparison.after_reports, "report", "reports") + " after\n\n");
+void write_table(Writer& out, const ComparisonResult& comparison) {
+  out.put(count_text(comparison.areas.size(), "area", "areas") + "; " +
+          count_text(comparison.before_reports, "report", "reports") + " before, " +
+          count_text(comparison.after_reports, "report", "reports") + " after\n\n");
   const std::size_t width = name_column(comparison.areas);
   left(out, "area", width);
   right(out, "before", kTimeColumn);
@@ -145,7 +140,8 @@ void write_comparison_text(Writer& out, const ComparisonResult& comparison, doub
   out.put(
       "\nratio: after's median / before's; p: two-sided Mann-Whitney U over the runs, "
       "verdict at alpha " +
-      p_value_text(alpha) + "\nbars: the change, " + std::to_string(int(kColumnsPerDoubling)) +
+      p_value_text(comparison.alpha) + "\nbars: the change, " +
+      std::to_string(int(kColumnsPerDoubling)) +
       " columns per doubling, faster to the left; \u2588 where p < alpha\n");
 }
 

@@ -7,7 +7,6 @@
 
 #include "tools/report/area_name.h"
 #include "tools/report/comparison.h"
-#include "tools/report/duration_text.h"
 #include "tools/report/number_text.h"
 #include "tools/report/summary.h"
 
