@@ -63,6 +63,9 @@ check_windows_tools() {
   fi
 }
 
+# Wine now and then fails to start a program at all (no output, a few
+# hundredths of a second), so the Windows test presets run a failed test
+# once more ("repeat" until-pass, 2); a real fault fails both times.
 step "32-bit Windows build (MinGW-w64 cross build), tests under Wine"
 check_windows_tools i686-w64-mingw32 wine "g++-mingw-w64-i686, wine, wine32:i386"
 mingw_start=$SECONDS
