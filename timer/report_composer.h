@@ -17,9 +17,6 @@ namespace vykpav::timer {
 
 struct OrderedArea {
   std::uint64_t microseconds;
-  // The area's place when the names are ordered as they stand in their head
-  // lines, each followed by " __________": the order among equal times.
-  std::uint32_t name_rank;
   const Area* area;
 };
 
