@@ -8,7 +8,6 @@
 #include "base/compiler.h"
 #include "number/text_format.h"
 #include "number/u64.h"
-#include "platform/large_pages.h"
 #include "timer/elapsed_time.h"
 #include "timer/messages.h"
 
@@ -227,8 +226,10 @@ OrderedAreas order_areas(const AreaTable& table, const VYKNB64& frequency) {
     const Area& area = areas[by_name.empty() ? k : by_name[k]];
     if (to_u64(area.record.start_ticks) == 0) continue;  // never begun
     ordered.areas.push_back(OrderedArea{scales.microseconds(elapsed_ticks(area.record)), &area});
-    ordered.text_bytes +=
+    const std::size_t text_bytes =
         area.name.size() + area.record.start_file.size() + area.record.end_file.size();
+    ordered.text_bytes += text_bytes;
+    ordered.largest_text_bytes = std::max(ordered.largest_text_bytes, text_bytes);
   }
   // The head line starts with the microseconds zero-filled to a fixed width,
   // so its byte order is the numeric order first, then the names'.
@@ -236,25 +237,27 @@ OrderedAreas order_areas(const AreaTable& table, const VYKNB64& frequency) {
   return ordered;
 }
 
-void compose_report(std::string& out, const ReportHeader& header, const OrderedAreas& ordered) {
+void compose_report(std::string& out, const ReportHeader& header, const OrderedAreas& ordered,
+                    std::size_t piece, const PieceWriter& write) {
   const Messages& text = messages(header.language);
   const ElapsedScales scales(header.frequency);
   const std::vector<OrderedArea>& areas = ordered.areas;
   const std::size_t room = block_room(text);
   out.clear();
-  // Room for the whole text at once: a report of many areas would otherwise
-  // move its text to ever larger storage many times over. Only ever grown:
-  // this standard library's reserve also shrinks, and the next larger report
-  // would then start again on fresh storage.
+  // Room for the whole text, or for a piece and the block that ends it: a
+  // report of many areas would otherwise move its text to ever larger
+  // storage many times over. Only ever grown: this standard library's
+  // reserve also shrinks, and the next larger report would then start again
+  // on fresh storage.
+  const std::size_t whole = kLineBreak.size() + text.frequency_label.size() +
+                            kLongestGroupedNumber + text.frequency_unit.size() + kLineBreak.size() +
+                            kDateIndent.size() + header.date.size() + kDateTimeGap.size() +
+                            header.time.size() + 4 * kLineBreak.size() + areas.size() * room +
+                            ordered.text_bytes + 2 * kLineBreak.size() + kReportNotice.size();
+  if (!write) piece = SIZE_MAX;
   const std::size_t largest =
-      kLineBreak.size() + text.frequency_label.size() + kLongestGroupedNumber +
-      text.frequency_unit.size() + kLineBreak.size() + kDateIndent.size() + header.date.size() +
-      kDateTimeGap.size() + header.time.size() + 4 * kLineBreak.size() + areas.size() * room +
-      ordered.text_bytes + 2 * kLineBreak.size() + kReportNotice.size();
-  if (largest > out.capacity()) {
-    out.reserve(largest);
-    platform::advise_large_pages(out.data(), out.capacity());
-  }
+      piece >= whole ? whole : std::min(whole, piece + room + ordered.largest_text_bytes);
+  if (largest > out.capacity()) out.reserve(largest);
   out += kLineBreak;
   out += text.frequency_label;
   append_number(out, header.frequency, kGroupedFormat);
@@ -270,6 +273,10 @@ void compose_report(std::string& out, const ReportHeader& header, const OrderedA
     if (i + kRecordsAhead < areas.size()) prefetch_record(*areas[i + kRecordsAhead].area);
     if (i + kTextsAhead < areas.size()) prefetch_texts(*areas[i + kTextsAhead].area);
     append_area_block(out, text, room, scales, *areas[i].area);
+    if (out.size() >= piece) {
+      write(out);
+      out.clear();
+    }
   }
   out += kLineBreak;
   out += kLineBreak;
