@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "platform/platform.h"
+#include "scratch_file.h"
 #include "timer/timer.h"
 
 namespace {
@@ -115,5 +116,16 @@ int main(int argc, char** argv) {
   }
   const Usage marked = usage();
   print("after one begin and end per area", start, marked, n, name_bytes);
+
+  // A report: what it takes at its peak beside the timer, and what the
+  // library's shared text buffer keeps after it.
+  const std::string file = scratch_file("vykpav-memory-report");
+  g_peak_bytes = g_live_bytes;
+  timer->report(file.c_str());
+  std::remove(file.c_str());
+  const std::size_t report_peak = g_peak_bytes - marked.bytes;
+  std::printf("%-34s %12zu bytes: %7.1f a area\n", "peak during a report", report_peak,
+              double(report_peak) / double(n));
+  std::printf("%-34s %12zu bytes\n", "kept after it", usage().bytes - marked.bytes);
   return 0;
 }

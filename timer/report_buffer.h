@@ -1,5 +1,5 @@
 // The library's one report text buffer, shared by all timers: each report
-// assembles its whole text here before writing it to its file. The shared
+// composes its text here, piece by piece, on its way to the file. The shared
 // library's load and unload hooks (library/load_unload.cpp) create it empty
 // and release it; linked statically, it is created on first use.
 #ifndef VYKPAV_TIMER_REPORT_BUFFER_H

@@ -1,13 +1,13 @@
 #include "timer/report_composer.h"
 
 #include <algorithm>
+#include <array>
 #include <cstring>
 #include <numeric>
 
 #include "base/compiler.h"
 #include "number/text_format.h"
 #include "number/u64.h"
-#include "platform/large_pages.h"
 #include "timer/elapsed_time.h"
 #include "timer/messages.h"
 
@@ -180,52 +180,84 @@ void prefetch_texts(const Area& area) noexcept {
   base::prefetch(area.record.end_file.data());
 }
 
+// A stable sort by time, one pass per byte of the times in which they
+// differ: linear in the count, so that a report of 10^6 areas orders each
+// area at the cost of a small one's.
+void sort_by_microseconds(std::vector<OrderedArea>& areas) {
+  if (areas.size() < 2) return;
+  constexpr std::size_t kDigits = 8;
+  const auto digit = [](const OrderedArea& a, std::size_t d) {
+    return static_cast<std::size_t>((a.microseconds >> (8 * d)) & 0xFF);
+  };
+  std::array<std::array<std::size_t, 256>, kDigits> starts{};
+  for (const OrderedArea& area : areas)
+    for (std::size_t d = 0; d < kDigits; ++d) ++starts[d][digit(area, d)];
+  std::vector<OrderedArea> sorted(areas.size());
+  for (std::size_t d = 0; d < kDigits; ++d) {
+    std::array<std::size_t, 256>& start = starts[d];
+    if (start[digit(areas[0], d)] == areas.size()) continue;  // a byte all times share
+    std::size_t sum = 0;
+    for (std::size_t& count : start) {
+      const std::size_t here = count;
+      count = sum;
+      sum += here;
+    }
+    for (const OrderedArea& area : areas) sorted[start[digit(area, d)]++] = area;
+    areas.swap(sorted);
+  }
+}
+
 }  // namespace
 
 OrderedAreas order_areas(const AreaTable& table, const VYKNB64& frequency) {
   const Areas& areas = table.areas();
   const ElapsedScales scales(frequency);
+  // The areas in the order of their names, so that a stable sort by time
+  // leaves equal times in that order.
   const std::vector<std::uint32_t> ranks = name_ranks(areas);
+  std::vector<std::uint32_t> by_name;
+  if (!ranks.empty()) {
+    by_name.resize(areas.size());
+    for (std::uint32_t i = 0; i < areas.size(); ++i) by_name[ranks[i]] = i;
+  }
   OrderedAreas ordered;
   ordered.areas.reserve(areas.size());
-  for (std::size_t i = 0; i < areas.size(); ++i) {
-    const Area& area = areas[i];
+  for (std::size_t k = 0; k < areas.size(); ++k) {
+    const Area& area = areas[by_name.empty() ? k : by_name[k]];
     if (to_u64(area.record.start_ticks) == 0) continue;  // never begun
-    const auto rank = ranks.empty() ? static_cast<std::uint32_t>(i) : ranks[i];
-    ordered.areas.push_back(
-        OrderedArea{scales.microseconds(elapsed_ticks(area.record)), rank, &area});
-    ordered.text_bytes +=
+    ordered.areas.push_back(OrderedArea{scales.microseconds(elapsed_ticks(area.record)), &area});
+    const std::size_t text_bytes =
         area.name.size() + area.record.start_file.size() + area.record.end_file.size();
+    ordered.text_bytes += text_bytes;
+    ordered.largest_text_bytes = std::max(ordered.largest_text_bytes, text_bytes);
   }
   // The head line starts with the microseconds zero-filled to a fixed width,
   // so its byte order is the numeric order first, then the names'.
-  std::sort(ordered.areas.begin(), ordered.areas.end(),
-            [](const OrderedArea& a, const OrderedArea& b) {
-              if (a.microseconds != b.microseconds) return a.microseconds < b.microseconds;
-              return a.name_rank < b.name_rank;
-            });
+  sort_by_microseconds(ordered.areas);
   return ordered;
 }
 
-void compose_report(std::string& out, const ReportHeader& header, const OrderedAreas& ordered) {
+void compose_report(std::string& out, const ReportHeader& header, const OrderedAreas& ordered,
+                    std::size_t piece, const PieceWriter& write) {
   const Messages& text = messages(header.language);
   const ElapsedScales scales(header.frequency);
   const std::vector<OrderedArea>& areas = ordered.areas;
   const std::size_t room = block_room(text);
   out.clear();
-  // Room for the whole text at once: a report of many areas would otherwise
-  // move its text to ever larger storage many times over. Only ever grown:
-  // this standard library's reserve also shrinks, and the next larger report
-  // would then start again on fresh storage.
+  // Room for the whole text, or for a piece and the block that ends it: a
+  // report of many areas would otherwise move its text to ever larger
+  // storage many times over. Only ever grown: this standard library's
+  // reserve also shrinks, and the next larger report would then start again
+  // on fresh storage.
+  const std::size_t whole = kLineBreak.size() + text.frequency_label.size() +
+                            kLongestGroupedNumber + text.frequency_unit.size() + kLineBreak.size() +
+                            kDateIndent.size() + header.date.size() + kDateTimeGap.size() +
+                            header.time.size() + 4 * kLineBreak.size() + areas.size() * room +
+                            ordered.text_bytes + 2 * kLineBreak.size() + kReportNotice.size();
+  if (!write) piece = SIZE_MAX;
   const std::size_t largest =
-      kLineBreak.size() + text.frequency_label.size() + kLongestGroupedNumber +
-      text.frequency_unit.size() + kLineBreak.size() + kDateIndent.size() + header.date.size() +
-      kDateTimeGap.size() + header.time.size() + 4 * kLineBreak.size() + areas.size() * room +
-      ordered.text_bytes + 2 * kLineBreak.size() + kReportNotice.size();
-  if (largest > out.capacity()) {
-    out.reserve(largest);
-    platform::advise_large_pages(out.data(), out.capacity());
-  }
+      piece >= whole ? whole : std::min(whole, piece + room + ordered.largest_text_bytes);
+  if (largest > out.capacity()) out.reserve(largest);
   out += kLineBreak;
   out += text.frequency_label;
   append_number(out, header.frequency, kGroupedFormat);
@@ -241,6 +273,10 @@ void compose_report(std::string& out, const ReportHeader& header, const OrderedA
     if (i + kRecordsAhead < areas.size()) prefetch_record(*areas[i + kRecordsAhead].area);
     if (i + kTextsAhead < areas.size()) prefetch_texts(*areas[i + kTextsAhead].area);
     append_area_block(out, text, room, scales, *areas[i].area);
+    if (out.size() >= piece) {
+      write(out);
+      out.clear();
+    }
   }
   out += kLineBreak;
   out += kLineBreak;

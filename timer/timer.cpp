@@ -1,6 +1,7 @@
 #include "timer/timer.h"
 
 #include <string>
+#include <string_view>
 
 #include "timer/messages.h"
 #include "timer/report_buffer.h"
@@ -31,8 +32,10 @@ void Timer::report(const char* file_name) {
   const std::string date = platform_.local_date_text();
   const std::string time = platform_.local_time_text();
   LockedReportBuffer buffer;
-  compose_report(buffer.text(), ReportHeader{frequency_, language, date, time}, areas);
-  write_report_file(file_name, buffer.text());
+  ReportFile file(file_name);
+  compose_report(buffer.text(), ReportHeader{frequency_, language, date, time}, areas, kReportPiece,
+                 [&file](std::string_view piece) { file.write(piece); });
+  file.write(buffer.text());
 }
 
 }  // namespace vykpav::timer

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <string>
+#include <string_view>
 #include <utility>
 #include <vector>
 
@@ -286,6 +287,42 @@ TEST_F(ReportComposer, LongNamesAreWrittenWhole) {
   const std::string text = report({long_name.c_str()}, {{long_name.c_str(), 1, 11}});
   EXPECT_EQ(lines(text)[4],
             "00 000 000 000 000 000 001 microseconds: __________ " + long_name + " __________");
+}
+
+TEST_F(ReportComposer, PiecesMakeTheWholeTextWithoutAllocatingAfterTheFirst) {
+  std::vector<std::string> names;
+  for (int i = 0; i < 200; ++i) names.push_back("area " + std::to_string(i * 7919 % 1000));
+  std::vector<const char*> pointers;
+  for (const std::string& name : names) pointers.push_back(name.c_str());
+  const std::string long_name(3000, 'x');  // a block larger than most pieces
+  pointers.push_back(long_name.c_str());
+  Timer timer(static_cast<std::uint32_t>(pointers.size()), pointers.data(), fake_);
+  for (const char* name : pointers) {
+    timer.begin(name, "begin.cpp", 1);
+    fake_.now += 37;
+    timer.end(name, "end.cpp", 2);
+  }
+  const auto ordered = order_areas(*timer.area_table(), timer.frequency());
+  const vykpav::timer::ReportHeader header{timer.frequency(), Language::English, "d", "t"};
+  std::string whole;
+  compose_report(whole, header, ordered);
+  for (const std::size_t piece :
+       {std::size_t{1}, std::size_t{500}, std::size_t{4096}, whole.size(), whole.size() + 1}) {
+    SCOPED_TRACE(piece);
+    std::string out, written;
+    std::size_t pieces = 0;
+    const char* storage = nullptr;
+    compose_report(out, header, ordered, piece, [&](std::string_view text) {
+      EXPECT_GE(text.size(), piece);
+      if (storage == nullptr) storage = out.data();
+      EXPECT_EQ(out.data(), storage) << "the text moved to new storage after the first piece";
+      written += text;
+      ++pieces;
+    });
+    EXPECT_EQ(written + out, whole);
+    EXPECT_LT(out.size(), piece + 200) << "the last piece is what is left";
+    EXPECT_EQ(pieces == 0, piece >= whole.size());
+  }
 }
 
 }  // namespace

@@ -11,6 +11,8 @@
 #include "support/fake_platform.h"
 #include "support/scratch_directory.h"
 #include "timer/report_buffer.h"
+#include "timer/report_composer.h"
+#include "timer/timer.h"
 
 namespace {
 
@@ -130,6 +132,34 @@ TEST_F(ReportFile, ConcurrentReportsOfTwoTimersDoNotMix) {
   }
   EXPECT_TRUE(read_file("left.txt") == left_expected);
   EXPECT_TRUE(read_file("right.txt") == right_expected);
+}
+
+TEST_F(ReportFile, ReportsOfManyPiecesArriveWhole) {
+  // Enough areas that the text goes out in several pieces: a block takes
+  // more than 250 bytes.
+  std::vector<std::string> names;
+  for (std::size_t i = 0; i < 2 * vykpav::timer::kReportPiece / 250; ++i)
+    names.push_back("area " + std::to_string(i));
+  std::vector<const char*> pointers;
+  for (const std::string& name : names) pointers.push_back(name.c_str());
+  vykpav::timer::Timer timer(static_cast<std::uint32_t>(pointers.size()), pointers.data(), fake_);
+  for (const char* name : pointers) {
+    timer.begin(name, "host.cpp", 1);
+    fake_.now += 3;
+    timer.end(name, "host.cpp", 2);
+  }
+  std::string whole;
+  vykpav::timer::compose_report(
+      whole, {timer.frequency(), vykpav::timer::Language::English, fake_.date, fake_.time},
+      vykpav::timer::order_areas(*timer.area_table(), timer.frequency()));
+  ASSERT_GT(whole.size(), 2 * vykpav::timer::kReportPiece);
+  for (const char* name : {"given.txt", static_cast<const char*>(nullptr)}) {
+    timer.report(name);
+    timer.report(name);
+    EXPECT_TRUE(read_file(name != nullptr ? name : "VYK_PAV.txt") ==
+                (name != nullptr ? whole + whole : whole))
+        << (name != nullptr ? name : "the default file");
+  }
 }
 
 }  // namespace
