@@ -54,33 +54,30 @@ bool starts_with(std::string_view text, std::string_view prefix) noexcept {
          std::memcmp(text.data(), prefix.data(), prefix.size()) == 0;
 }
 
-// Each area's place when the names are ordered as they stand in the head
+// The areas' numbers in the order of the names as they stand in the head
 // lines, each followed by " __________". That is the table's own byte order
 // except among a name and the names that extend it, which the table keeps
 // together right after it: only such groups are sorted again. Empty when no
-// name extends another, as the places are then the table's.
-std::vector<std::uint32_t> name_ranks(const Areas& areas) {
-  std::vector<std::uint32_t> ranks;
-  std::vector<std::uint32_t> group;
+// name extends another, as the order is then the table's.
+std::vector<std::uint32_t> name_order(const Areas& areas) {
+  std::vector<std::uint32_t> order;
   for (std::size_t first = 0; first < areas.size();) {
     std::size_t end = first + 1;
     while (end < areas.size() && starts_with(areas[end].name, areas[first].name)) ++end;
     if (end - first > 1) {
-      if (ranks.empty()) {
-        ranks.resize(areas.size());
-        std::iota(ranks.begin(), ranks.end(), std::uint32_t{0});
+      if (order.empty()) {
+        order.resize(areas.size());
+        std::iota(order.begin(), order.end(), std::uint32_t{0});
       }
-      group.resize(end - first);
-      std::iota(group.begin(), group.end(), static_cast<std::uint32_t>(first));
-      std::sort(group.begin(), group.end(), [&areas](std::uint32_t a, std::uint32_t b) {
-        return name_tail_less(areas[a].name, areas[b].name);
-      });
-      for (std::size_t k = 0; k < group.size(); ++k)
-        ranks[group[k]] = static_cast<std::uint32_t>(first + k);
+      std::sort(order.begin() + static_cast<std::ptrdiff_t>(first),
+                order.begin() + static_cast<std::ptrdiff_t>(end),
+                [&areas](std::uint32_t a, std::uint32_t b) {
+                  return name_tail_less(areas[a].name, areas[b].name);
+                });
     }
     first = end;
   }
-  return ranks;
+  return order;
 }
 
 // Puts a block's pieces one after another into room made for them beforehand.
@@ -214,12 +211,7 @@ OrderedAreas order_areas(const AreaTable& table, const VYKNB64& frequency) {
   const ElapsedScales scales(frequency);
   // The areas in the order of their names, so that a stable sort by time
   // leaves equal times in that order.
-  const std::vector<std::uint32_t> ranks = name_ranks(areas);
-  std::vector<std::uint32_t> by_name;
-  if (!ranks.empty()) {
-    by_name.resize(areas.size());
-    for (std::uint32_t i = 0; i < areas.size(); ++i) by_name[ranks[i]] = i;
-  }
+  const std::vector<std::uint32_t> by_name = name_order(areas);
   OrderedAreas ordered;
   ordered.areas.reserve(areas.size());
   for (std::size_t k = 0; k < areas.size(); ++k) {
