@@ -198,17 +198,25 @@ const char* verdict_colour(Verdict verdict, const char* otherwise) {
   }
 }
 
+// The times a chart's axis shows: up to the largest maximum, and from the
+// smallest minimum or median above zero (0 when there is none).
+struct TimeRange {
+  double largest = 0, smallest = 0;
+  void add(const Summary& s) {
+    largest = std::max(largest, static_cast<double>(s.max));
+    for (const double v : {static_cast<double>(s.min), s.median})
+      if (v > 0 && (smallest == 0 || v < smallest)) smallest = v;
+  }
+  ChartScale scale() const { return ChartScale(largest, smallest, kPlotWidth); }
+};
+
 }  // namespace
 
 void write_chart(Writer& out, const SummaryResult& summary) {
   const Layout l = layout(summary.areas, kSummaryRow, kSummaryRowsPerBand, 200);
-  double largest = 0, smallest = 0;
-  for (const SummarizedArea& area : summary.areas) {
-    largest = std::max(largest, static_cast<double>(area.summary.max));
-    for (const double v : {static_cast<double>(area.summary.min), area.summary.median})
-      if (v > 0 && (smallest == 0 || v < smallest)) smallest = v;
-  }
-  const ChartScale scale(largest, smallest, kPlotWidth);
+  TimeRange range;
+  for (const SummarizedArea& area : summary.areas) range.add(area.summary);
+  const ChartScale scale = range.scale();
   open_svg(out, l, "Summary of " + count_text(summary.reports, "report", "reports"),
            count_text(summary.areas.size(), "area", "areas") +
                " in time order \u00B7 bar at the median, whisker from minimum to maximum \u00B7 " +
@@ -234,15 +242,11 @@ void write_chart(Writer& out, const SummaryResult& summary) {
 
 void write_chart(Writer& out, const ComparisonResult& comparison) {
   const Layout l = layout(comparison.areas, kComparisonRow, kComparisonRowsPerBand, 330);
-  double largest = 0, smallest = 0;
+  TimeRange range;
   for (const ComparedArea& area : comparison.areas)
-    for (const auto* s : {&area.before, &area.after}) {
-      if (!*s) continue;
-      largest = std::max(largest, static_cast<double>((*s)->max));
-      for (const double v : {static_cast<double>((*s)->min), (*s)->median})
-        if (v > 0 && (smallest == 0 || v < smallest)) smallest = v;
-    }
-  const ChartScale scale(largest, smallest, kPlotWidth);
+    for (const auto* s : {&area.before, &area.after})
+      if (*s) range.add(**s);
+  const ChartScale scale = range.scale();
   open_svg(
       out, l,
       "Before and after: " + count_text(comparison.before_reports, "report", "reports") +
