@@ -66,8 +66,8 @@ void print(const char* what, const Usage& before, const Usage& after, std::size_
            std::size_t name_bytes) {
   const double per_area = double(after.bytes - before.bytes) / double(n);
   std::printf(
-      "%-34s %12zu bytes in %8zu blocks: %7.1f a area, %7.1f beyond the name; "
-      "with malloc's own overhead %7.1f a area\n",
+      "%-34s %12zu bytes in %8zu blocks: %7.1f an area, %7.1f beyond the name; "
+      "with malloc's own overhead %7.1f an area\n",
       what, after.bytes - before.bytes, after.blocks - before.blocks, per_area,
       per_area - double(name_bytes) / double(n),
       double(after.chunk_bytes - before.chunk_bytes) / double(n));
@@ -107,7 +107,7 @@ int main(int argc, char** argv) {
   const Usage built = usage();
   const std::size_t peak = g_peak_bytes - start.bytes;
   print("after construction", start, built, n, name_bytes);
-  std::printf("%-34s %12zu bytes: %7.1f a area\n", "peak during construction", peak,
+  std::printf("%-34s %12zu bytes: %7.1f an area\n", "peak during construction", peak,
               double(peak) / double(n));
 
   for (const char* name : pointers) {
@@ -124,7 +124,7 @@ int main(int argc, char** argv) {
   timer->report(file.c_str());
   std::remove(file.c_str());
   const std::size_t report_peak = g_peak_bytes - marked.bytes;
-  std::printf("%-34s %12zu bytes: %7.1f a area\n", "peak during a report", report_peak,
+  std::printf("%-34s %12zu bytes: %7.1f an area\n", "peak during a report", report_peak,
               double(report_peak) / double(n));
   std::printf("%-34s %12zu bytes\n", "kept after it", usage().bytes - marked.bytes);
   return 0;
